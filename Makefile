@@ -1,0 +1,40 @@
+# The two commands: `make run` and `make test`. Both install what is missing first.
+.PHONY: all setup build build-native build-win32 build-win64 run test clean
+
+all: build
+
+setup:
+	@bash tools/setup.sh
+
+build-native: setup
+	@cmake --preset native >build-native-configure.log 2>&1 || { cat build-native-configure.log; exit 1; }
+	@rm -f build-native-configure.log
+	@cmake --build --preset native
+
+build-win32: setup
+	@cmake --preset win32 >build-win32-configure.log 2>&1 || { cat build-win32-configure.log; exit 1; }
+	@rm -f build-win32-configure.log
+	@cmake --build --preset win32
+
+build-win64: setup
+	@cmake --preset win64 >build-win64-configure.log 2>&1 || { cat build-win64-configure.log; exit 1; }
+	@rm -f build-win64-configure.log
+	@cmake --build --preset win64
+
+build: build-native build-win32 build-win64
+
+# Builds the program and starts it under Wine (see README.md).
+run: build-win32
+	@bash tools/run.sh
+
+# Builds both targets and runs every test: natively, then under Wine.
+test: build
+	@echo "== native tests =="
+	@ctest --preset native
+	@echo "== 32-bit program file checks =="
+	@ctest --preset win32
+	@echo "== Windows tests under Wine (64-bit build) =="
+	@ctest --preset win64
+
+clean:
+	rm -rf build

@@ -1,0 +1,24 @@
+// Process-wide settings, filled once at start-up from the build's configuration.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace basMain {
+
+inline constexpr const wchar_t* ApplicationTitle = L"Dialwright";
+
+extern std::wstring ProviderName;
+extern std::wstring SiteAddress;
+extern std::wstring EntryName;
+// Element 0 stays empty; element 1 is the VPN server address.
+extern std::array<std::wstring, 2> ServerAddresses;
+
+// The maker's own site; the banner's tooltip tells a build that still carries it.
+const std::wstring& DefaultSiteAddress();
+int VersionMajor();
+
+// Fills the settings in the order ProviderName, SiteAddress, EntryName, ServerAddresses.
+void FillSettings();
+
+}  // namespace basMain

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Runs a cross-built program under 64-bit Wine the way the tests and `make run` need it:
+#   tools/wine-run.sh --build-dir DIR [--prefix DIR] [--no-display] -- PROGRAM [ARGS...]
+# - a Wine prefix of the build's own (created once; 64-bit; user folders made real folders),
+# - the phonebook stand-in installed as the prefix's system32\rasapi32.dll,
+# - Russian locale (code page 1251, Russian system messages), quiet WINEDEBUG unless set,
+# - its own Xvfb on a free display unless DISPLAY_FOR_WINE is given or --no-display,
+# - output written to files and printed afterwards: Wine's background processes would keep
+#   a pipe open, so the caller never reads Wine through one.
+# The program's exit code is returned.
+set -uo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+build_dir=
+prefix=
+display=1
+while (($#)); do
+  case "$1" in
+    --build-dir) build_dir=$2; shift 2 ;;
+    --prefix) prefix=$2; shift 2 ;;
+    --no-display) display=; shift ;;
+    --) shift; break ;;
+    *) break ;;
+  esac
+done
+[ -n "$build_dir" ] || { echo "wine-run: --build-dir is required" >&2; exit 2; }
+build_dir=$(cd "$build_dir" && pwd)
+prefix=${prefix:-$build_dir/wineprefix}
+
+# The 64-bit loader is called directly: Debian's `wine` script prefers the 32-bit one,
+# which cannot run on machines whose kernel executes no 32-bit code.
+export WINEPREFIX=$prefix WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+export WINESERVER=/usr/lib/wine/wineserver64
+wineserver() { "$WINESERVER" "$@"; }
+wine() { "$WINELOADER" "$@"; }
+export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="rasapi32=n;mscoree,mshtml=;winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+
+# shellcheck source=tools/wine-prefix.sh
+. "$here/wine-prefix.sh"
+wine_prefix_ready "$prefix" "$build_dir" || { echo "wine-run: could not prepare $prefix" >&2; exit 2; }
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  if [ -n "$display" ]; then
+    wineserver -k >/dev/null 2>&1
+    wineserver -w >/dev/null 2>&1
+  fi
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+if [ -n "$display" ]; then
+  if [ -n "${DISPLAY_FOR_WINE:-}" ]; then
+    export DISPLAY=$DISPLAY_FOR_WINE
+  else
+    exec 3>"$work/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    xvfb_pid=$!
+    exec 3>&-
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+    export DISPLAY=":$(cat "$work/display")"
+  fi
+else
+  unset DISPLAY
+fi
+
+wine "$@" </dev/null >"$work/stdout" 2>"$work/stderr"
+status=$?
+cat "$work/stdout"
+cat "$work/stderr" >&2
+exit $status
