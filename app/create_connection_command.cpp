@@ -1,0 +1,87 @@
+#include "app/create_connection_command.h"
+
+#include "app/settings.h"
+
+namespace app {
+namespace {
+
+constexpr int kChecked = 1;
+
+// Clears a flag on every way out of a run, exceptions included.
+class RunningFlag {
+ public:
+  explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~RunningFlag() { flag_ = false; }
+  RunningFlag(const RunningFlag&) = delete;
+  RunningFlag& operator=(const RunningFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+std::wstring EntryExistsQuestion(const std::wstring& entryName) {
+  return L"Подключение " + entryName +
+         L" существует! Для создания подключения необходимо его удалить! Удалить сейчас?";
+}
+
+bool EntryExists(ConnectionSteps& steps, const std::wstring& name) {
+  std::vector<std::wstring> names;
+  const std::int16_t count = steps.EnumerateEntries(names);
+  for (std::int16_t i = 1; i <= count && static_cast<std::size_t>(i) < names.size(); ++i) {
+    if (names[static_cast<std::size_t>(i)] == name) return true;
+  }
+  return false;
+}
+
+void CreateConnectionCommand::Click(CommandWindow& window) {
+  if (running_) return;
+  RunningFlag flag(running_);
+  Run(window);
+}
+
+int CreateConnectionCommand::Show(CommandWindow& window, const std::wstring& text,
+                                  std::uint32_t style) {
+  // The caption is read afresh for every box.
+  return boxes_.Show(text, style, window.Caption());
+}
+
+CreateConnectionCommand::Replacement CreateConnectionCommand::ReplaceExistingEntry(
+    CommandWindow& window) {
+  if (!EntryExists(steps_, basMain::EntryName)) return Replacement::NotNeeded;
+
+  const int answer = Show(window, EntryExistsQuestion(basMain::EntryName),
+                          platform::MB_YESNO_STYLE | platform::MB_ICONQUESTION_STYLE);
+  if (answer == platform::IDNO_ANSWER) return Replacement::Refused;
+  if (answer != platform::IDYES_ANSWER) return Replacement::NotNeeded;
+
+  // The entry goes first: if the service keeps it, the user keeps its shortcut too.
+  if (steps_.DeleteEntry(basMain::EntryName) != platform::kSuccess) {
+    Show(window, kEntryDeleteFailedText, platform::MB_OK_STYLE | platform::MB_ICONCRITICAL_STYLE);
+    return Replacement::Failed;
+  }
+  steps_.DeleteConnectionShortcut(basMain::EntryName);
+  return Replacement::Done;
+}
+
+void CreateConnectionCommand::Run(CommandWindow& window) {
+  const Replacement replacement = ReplaceExistingEntry(window);
+  if (replacement == Replacement::Refused || replacement == Replacement::Failed) return;
+
+  window.ProcessPendingMessages();
+  const bool written = steps_.CreateVpnEntry();
+  steps_.Sleep(kPauseMilliseconds);
+  if (window.ShortcutValue() == kChecked) steps_.CreateConnectionShortcut();
+  steps_.Sleep(kPauseMilliseconds);
+  if (window.FirewallValue() == kChecked) steps_.ResetFirewall();
+
+  // A refused write has already shown the service's reason; confirming it would report a
+  // failure as success.
+  if (written) {
+    Show(window, kConnectionCreatedText,
+         platform::MB_OK_STYLE | platform::MB_ICONINFORMATION_STYLE);
+  }
+}
+
+}  // namespace app
