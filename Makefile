@@ -1,5 +1,5 @@
 # The two commands: `make run` and `make test`. Both install what is missing first.
-.PHONY: all setup build build-native build-win32 build-win64 run test clean
+.PHONY: all setup build build-native build-win32 build-win64 run test lint reproducible clean
 
 all: build
 
@@ -31,10 +31,20 @@ run: build-win32
 test: build
 	@echo "== native tests =="
 	@ctest --preset native
+	@echo "== static analysis =="
+	@bash tools/lint.sh
 	@echo "== 32-bit program file checks =="
 	@ctest --preset win32
 	@echo "== Windows tests under Wine (64-bit build) =="
 	@ctest --preset win64
+
+# clang-tidy and cppcheck over the portable code; any finding fails.
+lint: build-native
+	@bash tools/lint.sh
+
+# Two clean builds of the committed state must give the same program file.
+reproducible: setup
+	@bash tools/check-reproducible.sh
 
 clean:
 	rm -rf build
