@@ -1,0 +1,59 @@
+// Wsh::CreateConnectionShortcut.
+#include <cstdint>
+#include <memory>
+
+#include "app/settings.h"
+#include "desktop/automation_results.h"
+#include "desktop/collection_walk.h"
+#include "desktop/wsh.h"
+
+namespace Wsh {
+namespace {
+
+constexpr std::int16_t CSIDL_CONNECTIONS_FOLDER = 49;
+constexpr std::int16_t CSIDL_DESKTOP_FOLDER = 0;
+
+std::unique_ptr<platform::AutomationObject> Folder(platform::AutomationObject& shell,
+                                                   std::int16_t number) {
+  return desktop::AsObject(shell.Get(L"NameSpace", {number}));
+}
+
+// The objects of one run, released in the order desktop folder, connections folder, shell
+// (members are destroyed in reverse order of declaration).
+struct ShortcutRun {
+  std::unique_ptr<platform::AutomationObject> shell;
+  std::unique_ptr<platform::AutomationObject> connections;
+  std::unique_ptr<platform::AutomationObject> desktopFolder;
+
+  void CopyMatchingItems() {
+    auto items = desktop::AsRequiredObject(connections->Get(L"Items", {}));
+    desktop::ForEachItem(*items, [this](platform::AutomationObject& item) {
+      // Built afresh for every item, from the setting as it reads now.
+      const std::wstring wanted = basMain::ProviderName + L" INTERNET";
+      if (desktop::AsText(item.Get(L"Name", {})) != wanted) return;
+      desktopFolder = Folder(*shell, CSIDL_DESKTOP_FOLDER);
+      if (desktopFolder) desktopFolder->Call(L"CopyHere", {&item});
+    });
+  }
+};
+
+void RunShortcut(platform::Automation& automation) {
+  ShortcutRun run;
+  run.shell = automation.Create(L"Shell.Application");
+  run.connections = Folder(*run.shell, CSIDL_CONNECTIONS_FOLDER);
+  if (run.connections) run.CopyMatchingItems();
+}
+
+}  // namespace
+
+void CreateConnectionShortcut(const Services& services) {
+  try {
+    RunShortcut(services.automation);
+  } catch (const platform::AutomationError&) {
+    // Every object of the run is released by now; a shortcut copied before the failure stays.
+    services.messageBoxes.Show(ShortcutErrorText, platform::MB_ICONCRITICAL_STYLE,
+                               basMain::ApplicationTitle);
+  }
+}
+
+}  // namespace Wsh
