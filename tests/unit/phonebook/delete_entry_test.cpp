@@ -1,0 +1,17 @@
+#include "phonebook/delete_entry.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/unit/phonebook/fake_services.h"
+
+namespace {
+
+TEST(DeleteEntry, DeletesTheAnsiNameAndAnswersTheServicesCode) {
+  fakes::FakeServices fake;
+  fake.service.deleteResult = 623;
+  EXPECT_EQ(modRASVPN::DeleteEntry(fake.Get(), L"Ворликс INTERNET"), 623u);
+  EXPECT_EQ(fake.service.deleted,
+            std::vector<std::string>{"\xC2\xEE\xF0\xEB\xE8\xEA\xF1 INTERNET"});
+}
+
+}  // namespace
