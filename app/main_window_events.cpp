@@ -1,0 +1,23 @@
+#include "app/main_window_events.h"
+
+#include "app/main_window_definition.h"
+#include "app/settings.h"
+
+namespace app::main_window {
+
+void Load(LoadTarget& window) {
+  window.SetButtonCaption(kLoadedButtonCaption);
+  window.SetCaption(WindowCaption(basMain::ApplicationTitle, basMain::VersionMajor()));
+  window.SetPictureMousePointer(kCustomPointerStyle);
+  window.SetPictureMouseIcon(kPictureCursorResource);
+  window.SetPictureTooltip(PictureTooltip(basMain::SiteAddress, basMain::DefaultSiteAddress()));
+}
+
+void ClickImage1(ShellExecutor& shell, const platform::AnsiCodePage& codePage) noexcept {
+  try {
+    shell.Execute("open", codePage.ToAnsi(basMain::SiteAddress), "", "", kShowMaximized);
+  } catch (...) {  // NOLINT(bugprone-empty-catch): the click ignores every failure
+  }
+}
+
+}  // namespace app::main_window
