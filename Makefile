@@ -1,5 +1,5 @@
 # The two commands: `make run` and `make test`. Both install what is missing first.
-.PHONY: all setup build build-native build-win32 build-win64 run test lint reproducible clean
+.PHONY: all setup build build-native build-win32 build-win64 run test lint reproducible fuzz clean
 
 all: build
 
@@ -45,6 +45,10 @@ lint: build-native
 # Two clean builds of the committed state must give the same program file.
 reproducible: setup
 	@bash tools/check-reproducible.sh
+
+# libFuzzer over the enumeration walk, the entry image and the stand-in's phonebook parser.
+fuzz: setup
+	@bash tools/fuzz.sh
 
 clean:
 	rm -rf build
