@@ -1,0 +1,142 @@
+#include "standin/service.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "standin/entry_image.h"
+#include "standin/entry_layout.h"
+#include "standin/entry_rules.h"
+#include "standin/error_strings.h"
+#include "standin/phonebook_file.h"
+
+namespace standin {
+namespace {
+
+void WriteEntryNameRecord(std::uint8_t* record, const std::string& name) {
+  std::memset(record, 0, kEntryNameRecordSize);
+  StoreNumber(record, kEntryNameRecordSize);
+  // Names are at most 256 bytes (checked when stored and when read), so the terminator fits.
+  std::copy(name.begin(), name.end(), record + 4);
+}
+
+}  // namespace
+
+Service::Service(Storage& storage, const Options& options)
+    : storage_(storage), options_(options) {}
+
+ResultCode Service::Load(const char* phonebook, Phonebook& contents) {
+  std::string bytes;
+  if (const ResultCode result = storage_.Read(phonebook, bytes)) return result;
+  return ParsePhonebook(bytes, contents);
+}
+
+ResultCode Service::Save(const char* phonebook, const Phonebook& contents) {
+  const std::string bytes = SerializePhonebook(contents);
+  // Never write a file that could not be read back.
+  if (bytes.size() > kMaxPhonebookBytes || contents.Entries().size() > kMaxEntries)
+    return kCannotWritePhonebook;
+  return storage_.Write(phonebook, bytes);
+}
+
+ResultCode Service::RasEnumEntriesA(const char* reserved, const char* phonebook, void* entries,
+                                    std::uint32_t* byteCount, std::uint32_t* entryCount) {
+  if (const auto failure = options_.FailureOf(Call::kRasEnumEntriesA)) return *failure;
+  if (reserved != nullptr || byteCount == nullptr || entryCount == nullptr)
+    return kInvalidParameter;
+  auto* records = static_cast<std::uint8_t*>(entries);
+  if (records != nullptr && *byteCount >= 4 && LoadNumber(records) != kEntryNameRecordSize)
+    return kInvalidSize;
+  Phonebook contents;
+  if (const ResultCode result = Load(phonebook, contents)) return result;
+
+  const auto& list = contents.Entries();
+  const auto needed = static_cast<std::uint32_t>(list.size() * kEntryNameRecordSize);
+  *entryCount = static_cast<std::uint32_t>(list.size());
+  if (*byteCount < needed) {
+    *byteCount = needed;
+    return kBufferTooSmall;
+  }
+  *byteCount = needed;
+  if (needed == 0) return kSuccess;
+  if (records == nullptr) return kInvalidParameter;
+  for (const PhonebookEntry& entry : list) {
+    WriteEntryNameRecord(records, entry.name);
+    records += kEntryNameRecordSize;
+  }
+  return kSuccess;
+}
+
+ResultCode Service::RasGetEntryPropertiesA(const char* phonebook, const char* entryName,
+                                           void* entry, std::uint32_t* entrySize,
+                                           void* /*deviceInfo*/, std::uint32_t* deviceInfoSize) {
+  if (const auto failure = options_.FailureOf(Call::kRasGetEntryPropertiesA)) return *failure;
+  if (entrySize == nullptr) return kInvalidParameter;
+  // No name asks for the default entry: all fields zero.
+  EntryValues values;
+  if (entryName != nullptr && *entryName != '\0') {
+    Phonebook contents;
+    if (const ResultCode result = Load(phonebook, contents)) return result;
+    const PhonebookEntry* found = contents.Find(entryName);
+    if (found == nullptr) return kCannotFindEntry;
+    values = found->values;
+  }
+  if (deviceInfoSize != nullptr) *deviceInfoSize = 0;
+
+  auto* image = static_cast<std::uint8_t*>(entry);
+  if (image == nullptr || *entrySize < 4) {
+    *entrySize = EntryImageSize(values, options_.entrySize);
+    return kBufferTooSmall;
+  }
+  const std::uint32_t structureSize = LoadNumber(image);
+  if (!IsPublishedEntrySize(structureSize)) return kInvalidSize;
+  const std::uint32_t needed = EntryImageSize(values, structureSize);
+  if (*entrySize < needed) {
+    *entrySize = needed;
+    return kBufferTooSmall;
+  }
+  WriteEntryImage(values, structureSize, image);
+  *entrySize = needed;
+  return kSuccess;
+}
+
+ResultCode Service::RasSetEntryPropertiesA(const char* phonebook, const char* entryName,
+                                           const void* entry, std::uint32_t entrySize,
+                                           const void* /*deviceInfo*/,
+                                           std::uint32_t /*deviceInfoSize*/) {
+  if (const auto failure = options_.FailureOf(Call::kRasSetEntryPropertiesA)) return *failure;
+  if (entry == nullptr) return kInvalidParameter;
+  const auto* image = static_cast<const std::uint8_t*>(entry);
+  if (!IsPublishedEntrySize(entrySize)) return kInvalidSize;
+  const std::uint32_t structureSize = LoadNumber(image);
+  if (!IsPublishedEntrySize(structureSize) || structureSize > entrySize) return kInvalidSize;
+  if (entryName == nullptr || !IsValidEntryName(entryName)) return kInvalidName;
+
+  EntryValues values = ReadEntryImage(image, structureSize, entrySize);
+  if (const ResultCode result = CheckRequiredFields(values, structureSize)) return result;
+  Phonebook contents;
+  if (const ResultCode result = Load(phonebook, contents)) return result;
+  contents.Store({entryName, std::move(values)});
+  return Save(phonebook, contents);
+}
+
+ResultCode Service::RasDeleteEntryA(const char* phonebook, const char* entryName) {
+  if (const auto failure = options_.FailureOf(Call::kRasDeleteEntryA)) return *failure;
+  if (entryName == nullptr || !IsValidEntryName(entryName)) return kInvalidName;
+  Phonebook contents;
+  if (const ResultCode result = Load(phonebook, contents)) return result;
+  if (!contents.Remove(entryName)) return kCannotFindEntry;
+  return Save(phonebook, contents);
+}
+
+ResultCode Service::RasGetErrorStringA(std::uint32_t code, char* buffer, std::uint32_t size) {
+  if (const auto failure = options_.FailureOf(Call::kRasGetErrorStringA)) return *failure;
+  if (buffer == nullptr) return kInvalidParameter;
+  const auto text = ErrorStringOf(code);
+  if (!text) return kInvalidParameter;
+  if (size <= text->size()) return kBufferTooSmall;
+  std::memcpy(buffer, text->c_str(), text->size() + 1);
+  return kSuccess;
+}
+
+}  // namespace standin

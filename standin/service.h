@@ -1,0 +1,41 @@
+// The five calls of the phonebook service with the contract the program relies on. The
+// arguments are those of the exported functions (32-bit sizes by pointer, texts as ANSI
+// bytes); the DLL only forwards to these.
+#pragma once
+
+#include <cstdint>
+
+#include "standin/options.h"
+#include "standin/phonebook.h"
+#include "standin/storage.h"
+
+namespace standin {
+
+inline constexpr std::uint32_t kEntryNameRecordSize = 264;  // RASENTRYNAMEA without flags
+
+class Service {
+ public:
+  Service(Storage& storage, const Options& options);
+
+  // 603 with *byteCount and *entryCount set when the buffer is too small for the records.
+  ResultCode RasEnumEntriesA(const char* reserved, const char* phonebook, void* entries,
+                             std::uint32_t* byteCount, std::uint32_t* entryCount);
+  // With no entry buffer: 603 and the size of the RASENTRYA this service expects.
+  ResultCode RasGetEntryPropertiesA(const char* phonebook, const char* entryName,
+                                    void* entry, std::uint32_t* entrySize, void* deviceInfo,
+                                    std::uint32_t* deviceInfoSize);
+  ResultCode RasSetEntryPropertiesA(const char* phonebook, const char* entryName,
+                                    const void* entry, std::uint32_t entrySize,
+                                    const void* deviceInfo, std::uint32_t deviceInfoSize);
+  ResultCode RasDeleteEntryA(const char* phonebook, const char* entryName);
+  ResultCode RasGetErrorStringA(std::uint32_t code, char* buffer, std::uint32_t size);
+
+ private:
+  ResultCode Load(const char* phonebook, Phonebook& contents);
+  ResultCode Save(const char* phonebook, const Phonebook& contents);
+
+  Storage& storage_;
+  Options options_;
+};
+
+}  // namespace standin
