@@ -1,0 +1,355 @@
+#include "app/win32/main_window.h"
+
+#include <windowsx.h>
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <utility>
+
+#include "app/fatal_error.h"
+#include "app/main_window_banner.h"
+#include "app/win32/windows_shell_executor.h"
+#include "app/win32/xp_style.h"
+#include "platform/win32/windows_ansi_code_page.h"
+
+namespace mw = app::main_window;
+
+namespace {
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// A fixed dialog frame: no sizing border, no minimise or maximise box.
+constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+void RegisterWindowClass(HINSTANCE instance) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = ОсновнаяФорма::kClassName;
+  // Registered once per process; a second window of the class (tests) reuses it.
+  if (!::RegisterClassExW(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    throw app::FatalError(L"Не удалось зарегистрировать класс окна.");
+}
+
+HFONT CreateDialogFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+    if (HFONT font = ::CreateFontIndirectW(&metrics.lfMessageFont)) return font;
+  return nullptr;
+}
+
+HICON LoadProgramIcon(HINSTANCE resources, int metricX, int metricY) {
+  return static_cast<HICON>(::LoadImageW(resources, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                         ::GetSystemMetrics(metricX),
+                                         ::GetSystemMetrics(metricY), LR_DEFAULTCOLOR));
+}
+
+TTTOOLINFOW ToolInfo(HWND owner, UINT_PTR id, UINT flags) {
+  TTTOOLINFOW tool{};
+  // The smallest size every version of the control accepts.
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = flags;
+  tool.hwnd = owner;
+  tool.uId = id;
+  return tool;
+}
+
+}  // namespace
+
+ОсновнаяФорма::ОсновнаяФорма(HINSTANCE resources, ClickHandler onCreateConnection)
+    : resources_(resources), onCreateConnection_(std::move(onCreateConnection)) {
+  Initialize();
+}
+
+ОсновнаяФорма::~ОсновнаяФорма() {
+  // Destroying the window object is not the user closing it: no quit message, which would
+  // end a message box shown after a failed start at once.
+  quitOnDestroy_ = false;
+  window_.reset();
+}
+
+void ОсновнаяФорма::Initialize() { XPStile::InitVisualStyles(); }
+
+void ОсновнаяФорма::Show() {
+  CreateMainWindow();
+  CreateControls();
+  mw::Load(*this);
+  quitOnDestroy_ = true;
+  ::ShowWindow(window_.get(), SW_SHOWNORMAL);
+  ::SetFocus(Control(*mw::kTabOrder.front()));
+  ::UpdateWindow(window_.get());
+}
+
+void ОсновнаяФорма::CreateMainWindow() {
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  RegisterWindowClass(instance);
+
+  HDC screen = ::GetDC(nullptr);
+  if (screen) {
+    dpiX_ = ::GetDeviceCaps(screen, LOGPIXELSX);
+    dpiY_ = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+  }
+  if (dpiX_ <= 0 || dpiY_ <= 0) dpiX_ = dpiY_ = 96;
+
+  RECT frame{0, 0, mw::TwipsToPixels(mw::kClientArea.width, dpiX_),
+             mw::TwipsToPixels(mw::kClientArea.height, dpiY_)};
+  ::AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  // Centred on the screen from the start, so it never shows anywhere else.
+  const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+
+  HWND window = ::CreateWindowExW(kWindowExStyle, kClassName, mw::kDefinitionCaption,
+                                  kWindowStyle, left, top, width, height, nullptr, nullptr,
+                                  instance, nullptr);
+  if (!window) throw app::FatalError(L"Не удалось создать окно программы.");
+  window_.reset(window);
+  ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
+
+  bigIcon_.reset(LoadProgramIcon(resources_, SM_CXICON, SM_CYICON));
+  smallIcon_.reset(LoadProgramIcon(resources_, SM_CXSMICON, SM_CYSMICON));
+  ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+  ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+
+  // The banner's pixels, copied out of the file image so that GDI reads aligned rows.
+  const auto file = mw::BannerFile();
+  if (const auto view = mw::ParseBitmapFile(file)) {
+    std::memcpy(&bannerInfo_, file.data() + view->infoOffset, sizeof(bannerInfo_));
+    bannerBits_.assign(file.begin() + static_cast<std::ptrdiff_t>(view->bitsOffset),
+                       file.begin() + static_cast<std::ptrdiff_t>(view->bitsOffset + view->bitsSize));
+  }
+}
+
+void ОсновнаяФорма::CreateControls() {
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  font_.reset(CreateDialogFont());
+  // Created in tab order: the dialog manager tabs through the children in z-order.
+  for (const mw::Control* control : mw::kTabOrder) {
+    const bool isButton = control->kind == mw::ControlKind::CommandButton;
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP |
+                        (isButton ? BS_DEFPUSHBUTTON : BS_AUTOCHECKBOX);
+    const mw::PixelRect rect = Pixels(control->bounds);
+    HWND child = ::CreateWindowExW(0, L"BUTTON", control->caption, style, rect.left, rect.top,
+                                   rect.width, rect.height, window_.get(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(control->id)),
+                                   instance, nullptr);
+    if (!child) throw app::FatalError(L"Не удалось создать элементы окна программы.");
+    if (font_) ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    if (!isButton) ::SendMessageW(child, BM_SETCHECK, static_cast<WPARAM>(control->initialValue), 0);
+  }
+
+  // The tooltip control belongs to the renderer: Initialize registers only the classes it
+  // names, so the tooltip class is registered here.
+  INITCOMMONCONTROLSEX tooltips{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&tooltips);
+  tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_.get(),
+                               nullptr, instance, nullptr);
+  for (const mw::Control* control : mw::kTabOrder)
+    if (control->tooltip) AddTooltip(*control);
+}
+
+void ОсновнаяФорма::AddTooltip(const mw::Control& control) {
+  if (!tooltip_) return;
+  HWND child = Control(control);
+  TTTOOLINFOW tool = ToolInfo(window_.get(), reinterpret_cast<UINT_PTR>(child),
+                              TTF_IDISHWND | TTF_SUBCLASS);
+  tool.lpszText = const_cast<wchar_t*>(control.tooltip);
+  ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+mw::PixelRect ОсновнаяФорма::Pixels(const mw::TwipsRect& rect) const {
+  return mw::ToPixels(rect, dpiX_, dpiY_);
+}
+
+HWND ОсновнаяФорма::Control(const mw::Control& control) const {
+  return ::GetDlgItem(window_.get(), control.id);
+}
+
+// ---- Load's steps
+
+void ОсновнаяФорма::SetButtonCaption(const std::wstring& caption) {
+  ::SetWindowTextW(Control(mw::CreateConnectionButton), caption.c_str());
+}
+
+void ОсновнаяФорма::SetCaption(const std::wstring& caption) {
+  ::SetWindowTextW(window_.get(), caption.c_str());
+}
+
+void ОсновнаяФорма::SetPictureMousePointer(int pointerStyle) { picturePointerStyle_ = pointerStyle; }
+
+void ОсновнаяФорма::SetPictureMouseIcon(int cursorResource) {
+  HANDLE cursor = ::LoadImageW(resources_, MAKEINTRESOURCEW(cursorResource), IMAGE_CURSOR, 0, 0,
+                               LR_DEFAULTSIZE);
+  if (!cursor) {
+    const DWORD error = ::GetLastError();
+    throw app::FatalError(L"Не удалось загрузить курсор " + std::to_wstring(cursorResource) +
+                          L" из ресурсов программы (ошибка " + std::to_wstring(error) + L").");
+  }
+  pictureCursor_.reset(static_cast<HCURSOR>(cursor));
+}
+
+void ОсновнаяФорма::SetPictureTooltip(const std::wstring& text) {
+  if (!tooltip_) return;
+  // A tool of a rectangle of the window: the picture has no window of its own.
+  TTTOOLINFOW tool = ToolInfo(window_.get(), static_cast<UINT_PTR>(mw::Image1.id), TTF_SUBCLASS);
+  const mw::PixelRect rect = Pixels(mw::Image1.bounds);
+  tool.rect = RECT{rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
+  tool.lpszText = const_cast<wchar_t*>(text.c_str());
+  ::SendMessageW(tooltip_, pictureTooltipAdded_ ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0,
+                 reinterpret_cast<LPARAM>(&tool));
+  pictureTooltipAdded_ = true;
+}
+
+// ---- what the command reads
+
+std::wstring ОсновнаяФорма::Caption() const {
+  const int length = ::GetWindowTextLengthW(window_.get());
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      ::GetWindowTextW(window_.get(), text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+int ОсновнаяФорма::ShortcutValue() const {
+  return static_cast<int>(::SendMessageW(Control(mw::ShortcutCheckBox), BM_GETCHECK, 0, 0));
+}
+
+int ОсновнаяФорма::FirewallValue() const {
+  return static_cast<int>(::SendMessageW(Control(mw::FirewallCheckBox), BM_GETCHECK, 0, 0));
+}
+
+void ОсновнаяФорма::ProcessPendingMessages() {
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      // Leave it for the message loop, which ends the program.
+      ::PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (!PreTranslateMessage(message)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    RethrowFatalError();
+  }
+}
+
+bool ОсновнаяФорма::PreTranslateMessage(MSG& message) {
+  return window_ && ::IsDialogMessageW(window_.get(), &message);
+}
+
+void ОсновнаяФорма::RethrowFatalError() {
+  if (fatalError_) std::rethrow_exception(std::exchange(fatalError_, nullptr));
+}
+
+// ---- the window procedure
+
+LRESULT CALLBACK ОсновнаяФорма::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+  auto* form = reinterpret_cast<ОсновнаяФорма*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!form) return ::DefWindowProcW(window, message, wParam, lParam);
+  // No exception may cross the system's frames: it is kept and thrown again by the loop.
+  try {
+    return form->HandleMessage(window, message, wParam, lParam);
+  } catch (...) {
+    form->fatalError_ = std::current_exception();
+    return 0;
+  }
+}
+
+bool ОсновнаяФорма::OverPicture(LPARAM clientPoint) const {
+  const mw::PixelRect rect = Pixels(mw::Image1.bounds);
+  const int x = GET_X_LPARAM(clientPoint);
+  const int y = GET_Y_LPARAM(clientPoint);
+  return x >= rect.left && x < rect.left + rect.width && y >= rect.top && y < rect.top + rect.height;
+}
+
+bool ОсновнаяФорма::CursorOverPicture() const {
+  POINT point;
+  if (!::GetCursorPos(&point) || !::ScreenToClient(window_.get(), &point)) return false;
+  return OverPicture(MAKELPARAM(point.x, point.y));
+}
+
+void ОсновнаяФорма::OnActivate(WPARAM wParam) {
+  // A plain window does not remember its focused control; the dialog manager's habit is
+  // kept by hand: the focus comes back where it was, at first on the button.
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(window_.get(), focus)) focusBeforeDeactivation_ = focus;
+    return;
+  }
+  HWND focus = focusBeforeDeactivation_ && ::IsWindow(focusBeforeDeactivation_)
+                   ? focusBeforeDeactivation_
+                   : Control(*mw::kTabOrder.front());
+  ::SetFocus(focus);
+}
+
+LRESULT ОсновнаяФорма::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = ::BeginPaint(window, &paint);
+      Paint(dc);
+      ::EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_SETCURSOR:
+      // Over the picture only; over a child window the child's own cursor stays.
+      if (reinterpret_cast<HWND>(wParam) == window && LOWORD(lParam) == HTCLIENT &&
+          picturePointerStyle_ == mw::kCustomPointerStyle && pictureCursor_ &&
+          CursorOverPicture()) {
+        ::SetCursor(pictureCursor_.get());
+        return TRUE;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      pictureButtonDown_ = OverPicture(lParam);
+      return 0;
+    case WM_LBUTTONUP:
+      // A click is a press and a release, both over the picture.
+      if (std::exchange(pictureButtonDown_, false) && OverPicture(lParam)) {
+        app::win32::WindowsShellExecutor shell;
+        mw::ClickImage1(shell, platform::win32::WindowsAnsiCodePage{});
+      }
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == mw::CreateConnectionButton.id && HIWORD(wParam) == BN_CLICKED &&
+          onCreateConnection_) {
+        onCreateConnection_(*this);
+        return 0;
+      }
+      break;
+    case WM_ACTIVATE:
+      OnActivate(wParam);
+      return 0;
+    case WM_DESTROY:
+      if (quitOnDestroy_) ::PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+int RunMessageLoop(ОсновнаяФорма& form) {
+  MSG message;
+  BOOL result;
+  while ((result = ::GetMessageW(&message, nullptr, 0, 0)) != 0) {
+    if (result == -1) return 1;
+    if (!form.PreTranslateMessage(message)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageW(&message);
+    }
+    form.RethrowFatalError();
+  }
+  return static_cast<int>(message.wParam);
+}
