@@ -1,5 +1,5 @@
 # The two commands: `make run` and `make test`. Both install what is missing first.
-.PHONY: all setup build build-native build-win32 build-win64 run test lint reproducible fuzz clean
+.PHONY: all setup build build-native build-win32 build-win64 run test lint reproducible fuzz bench clean
 
 all: build
 
@@ -49,6 +49,10 @@ reproducible: setup
 # libFuzzer over the enumeration walk, the entry image and the stand-in's phonebook parser.
 fuzz: setup
 	@bash tools/fuzz.sh
+
+# Speed and size against their budgets, in one table (see README.md).
+bench: setup
+	@bash tools/bench.sh
 
 clean:
 	rm -rf build

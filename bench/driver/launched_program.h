@@ -1,0 +1,42 @@
+// One run of a program under measurement: started, watched, and ended again, also when the
+// measurement fails half-way.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/unique_resource.h"
+
+namespace bench {
+
+class LaunchedProgram {
+ public:
+  // Starts the program. Throws std::runtime_error when it cannot be started.
+  explicit LaunchedProgram(const std::wstring& path);
+  ~LaunchedProgram();
+  LaunchedProgram(const LaunchedProgram&) = delete;
+  LaunchedProgram& operator=(const LaunchedProgram&) = delete;
+
+  DWORD Id() const { return processId_; }
+
+  // Asks probe(Id()) every millisecond until it answers a window. Throws when the process
+  // ends first or timeoutMs pass.
+  HWND WaitFor(HWND (*probe)(DWORD processId), DWORD timeoutMs, const char* what) const;
+
+  // The most memory the process has had in its working set so far, in bytes.
+  SIZE_T PeakWorkingSet() const;
+
+  // Closes the window as a user would and waits for the process to end; a process that
+  // does not end in time is terminated and the run counts as failed (throws).
+  void CloseAndWait(HWND frame);
+
+ private:
+  platform::win32::UniqueHandle process_;
+  DWORD processId_ = 0;
+};
+
+// Win32 paths pass through; a Unix path (/...) is taken on Wine's drive of the root, Z:.
+std::wstring WindowsPath(const std::wstring& path);
+
+}  // namespace bench

@@ -1,0 +1,22 @@
+// The two timed journeys through a program under Wine.
+#pragma once
+
+#include <string>
+
+namespace bench {
+
+struct Sample {
+  double milliseconds = 0;
+  double peakWorkingSetKiB = 0;
+};
+
+// Process start until its main window is visible; then the window is closed. The peak
+// working set is read once the window shows.
+Sample MeasureStart(const std::wstring& program);
+
+// With both check boxes cleared and an empty phonebook at phonebookPath: the button's click
+// until the confirmation box shows, less the command's two 250 ms waits. The peak working
+// set is read once the box shows, after one full click.
+Sample MeasureClick(const std::wstring& program, const std::wstring& phonebookPath);
+
+}  // namespace bench

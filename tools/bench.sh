@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# make bench: builds what it measures, measures it, and prints one table of the figures
+# against their budgets, then what the program file is made of.
+#   BENCH_RUNS, BENCH_CLICKS     runs of each program's start, click journeys (default 11)
+#   BENCH_REPETITIONS            repetitions of each native benchmark (default 9)
+#   BENCH_BUILD_DIR, WIN32_BUILD_DIR, WIN64_BUILD_DIR   build folders (default build/...)
+# The Wine figures come from the 64-bit build: this machine's kernel runs no 32-bit code.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+bench_dir=${BENCH_BUILD_DIR:-build/bench}
+win32_dir=${WIN32_BUILD_DIR:-build/win32}
+win64_dir=${WIN64_BUILD_DIR:-build/win64}
+runs=${BENCH_RUNS:-11}
+clicks=${BENCH_CLICKS:-11}
+repetitions=${BENCH_REPETITIONS:-9}
+program="Dialwright VPN 1.0.exe"
+budget_bytes=262144
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+build() {
+  local preset=$1 dir=$2
+  shift 2
+  if ! { cmake --preset "$preset" -B "$dir" && cmake --build "$dir" -j2 --target "$@"; } \
+      >"$work/$preset.log" 2>&1; then
+    cat "$work/$preset.log"
+    echo "bench: the $preset build failed" >&2
+    exit 1
+  fi
+}
+
+echo "bench: building the bench, win32 and win64 presets..."
+build bench "$bench_dir" phonebook_benchmarks
+build win32 "$win32_dir" dialwright_program
+build win64 "$win64_dir" dialwright_program minimal_window bench_driver dialwright_standin_dll
+win64_dir=$(cd "$win64_dir" && pwd)
+
+echo "bench: native benchmarks ($repetitions repetitions)..."
+"$bench_dir/bench/phonebook_benchmarks" --benchmark_repetitions="$repetitions" \
+  --benchmark_report_aggregates_only=true --benchmark_format=csv \
+  >"$work/native.csv" 2>"$work/native.err"
+native_status=$?
+
+echo "bench: the program and the minimal window under Wine ($runs starts each, $clicks clicks)..."
+tools/wine-run.sh --build-dir "$win64_dir" -- "$win64_dir/bench/bench_driver.exe" \
+  --program "$win64_dir/$program" --minimal "$win64_dir/bench/minimal_window.exe" \
+  --runs "$runs" --clicks "$clicks" >"$work/wine.out" 2>"$work/wine.err"
+wine_status=$?
+
+# "name value" lines of the driver; the median rows of Google Benchmark's CSV.
+wine() { awk -v key="$1" '$1 == key { print $2 }' "$work/wine.out"; }
+native() {
+  awk -F, -v key="\"$1_median\"" -v column="$2" '$1 == key { print $column }' "$work/native.csv"
+}
+calc() { awk "BEGIN { printf \"$1\", $2 }"; }
+verdict() { awk "BEGIN { print ($1) ? \"within\" : \"OVER\" }"; }
+
+row() { printf '%-52s %-30s %-22s %s\n' "$@"; }
+failed() { row "$1" "not measured: $2" "$3" "-"; }
+
+echo
+row "figure" "measured" "budget" ""
+row "------" "--------" "------" ""
+
+size=$(stat -c %s "$win32_dir/$program")
+row "program file size, win32 build" "$size bytes ($(calc '%.1f' "$size / 1024") KiB)" \
+    "<= $budget_bytes (256 KiB)" "$(verdict "$size <= $budget_bytes")"
+
+program_start=$(wine start_program_ms)
+minimal_start=$(wine start_minimal_ms)
+if [ -n "$program_start" ] && [ -n "$minimal_start" ]; then
+  ratio=$(calc '%.2f' "$program_start / $minimal_start")
+  row "start -> window visible, / minimal window [1]" \
+      "$ratio ($program_start / $minimal_start ms)" "<= 1.30" "$(verdict "$ratio <= 1.3")"
+else
+  failed "start -> window visible, / minimal window [1]" "see below" "<= 1.30"
+fi
+
+click=$(wine click_ms)
+if [ -n "$click" ]; then
+  row "click -> confirmation, less 2 x 250 ms [1][2]" "$click ms" "<= 30 ms" \
+      "$(verdict "$click <= 30")"
+else
+  failed "click -> confirmation, less 2 x 250 ms [1][2]" "see below" "<= 30 ms"
+fi
+
+program_memory=$(wine peak_ws_program_kib)
+minimal_memory=$(wine peak_ws_minimal_kib)
+if [ -n "$program_memory" ] && [ -n "$minimal_memory" ]; then
+  ratio=$(calc '%.2f' "$program_memory / $minimal_memory")
+  row "peak working set after a click, / minimal [1]" \
+      "$ratio ($program_memory / $minimal_memory KiB)" "<= 1.50" "$(verdict "$ratio <= 1.5")"
+else
+  failed "peak working set after a click, / minimal [1]" "see below" "<= 1.50"
+fi
+
+walk=$(native EnumerateEntries/10000 3)
+walk_cpu=$(native EnumerateEntries/10000 4)
+if [ -n "$walk" ]; then
+  row "EnumerateEntries, 10,000 records [3]" \
+      "$(calc '%.2f' "$walk") ms (CPU $(calc '%.2f' "$walk_cpu") ms)" "<= 2 ms" \
+      "$(verdict "$walk <= 2")"
+else
+  failed "EnumerateEntries, 10,000 records [3]" "see below" "<= 2 ms"
+fi
+
+image=$(native SetEntryProperties 3)
+image_cpu=$(native SetEntryProperties 4)
+if [ -n "$image" ]; then
+  row "SetEntryProperties, 2884-byte image [3]" \
+      "$(calc '%.2f' "$image") us (CPU $(calc '%.2f' "$image_cpu") us)" "-" ""
+else
+  failed "SetEntryProperties, 2884-byte image [3]" "see below" "-"
+fi
+
+echo
+echo "[1] Medians of $runs runs each under 64-bit Wine (win64 build: this machine runs no 32-bit"
+echo "    code); the program and the minimal window start in turns, alternating who goes first."
+echo "[2] Both check boxes cleared, a fresh empty stand-in phonebook for each of $clicks runs."
+echo "[3] Native, optimised, no sanitizers: medians of $repetitions repetitions; the verdict is on"
+echo "    the real time, the CPU time beside it is the part other processes cannot inflate."
+
+echo
+echo "Largest contributors to the program file (bytes, from the linker map):"
+objdump=i686-w64-mingw32-objdump
+rsrc=$("$objdump" -h "$win32_dir/$program" | awk '$2 == ".rsrc" { print $3 }')
+[ -n "$rsrc" ] && printf '  %7d  resources (.rsrc: icon, cursor, manifest, version)\n' "$((16#$rsrc))"
+if [ -f "$win32_dir/dialwright_program.map" ]; then
+  awk -f tools/map-contributors.awk "$win32_dir/dialwright_program.map" >"$work/objects"
+  sort -rn "$work/objects" | head -10 | awk '{ printf "  %7d  %s\n", $1, $2 }'
+  echo "  by library:"
+  awk '{ library = $2; sub(/\(.*/, "", library); total[library] += $1 }
+       END { for (l in total) printf "%d %s\n", total[l], l }' "$work/objects" |
+    sort -rn | head -8 | awk '{ printf "  %7d  %s\n", $1, $2 }'
+fi
+
+status=0
+if [ "$wine_status" -ne 0 ]; then
+  echo
+  echo "The Wine measurements stopped:"
+  cat "$work/wine.err"
+  status=1
+fi
+if [ "$native_status" -ne 0 ]; then
+  echo
+  echo "The native benchmarks failed:"
+  cat "$work/native.err"
+  status=1
+fi
+exit $status
