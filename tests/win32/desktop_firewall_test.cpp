@@ -1,0 +1,158 @@
+// ResetFirewall and the process launcher against Wine, with the recording netsh stand-in
+// (netsh_standin/) put in the prefix's system directory for the test's duration.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "desktop/ipfw.h"
+#include "platform/win32/system_library.h"
+#include "platform/win32/windows_process_launcher.h"
+#include "tests/win32/desktop_test_support.h"
+
+namespace {
+
+using desktop_test::ProgramDirectory;
+using desktop_test::ScopedEnvironment;
+using desktop_test::ScratchFile;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+std::wstring StandIn() { return ProgramDirectory() + L"\\netsh_standin\\netsh.exe"; }
+
+// The stand-in in place of the system's netsh.exe; the original comes back afterwards.
+class InstalledStandIn {
+ public:
+  InstalledStandIn()
+      : target_(platform::win32::SystemDirectory() + L"\\netsh.exe"),
+        backup_(target_ + L".dialwright-original") {
+    ::DeleteFileW(backup_.c_str());
+    saved_ = ::MoveFileW(target_.c_str(), backup_.c_str()) != FALSE;
+    installed_ = ::CopyFileW(StandIn().c_str(), target_.c_str(), FALSE) != FALSE;
+  }
+  ~InstalledStandIn() {
+    ::DeleteFileW(target_.c_str());
+    if (saved_) ::MoveFileW(backup_.c_str(), target_.c_str());
+  }
+  InstalledStandIn(const InstalledStandIn&) = delete;
+  InstalledStandIn& operator=(const InstalledStandIn&) = delete;
+
+  bool installed() const { return installed_; }
+  std::wstring directory() const { return target_.substr(0, target_.find_last_of(L'\\')); }
+
+ private:
+  std::wstring target_;
+  std::wstring backup_;
+  bool saved_ = false;
+  bool installed_ = false;
+};
+
+// Wine runs its built-in netsh for system32\netsh.exe unless told to load the file there.
+// Its per-user override in the registry is read by every process started from now on.
+class NativeNetshOverride {
+ public:
+  NativeNetshOverride() {
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", 0, nullptr, 0,
+                          KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_,
+                          nullptr) != ERROR_SUCCESS) {
+      key_ = nullptr;
+      return;
+    }
+    wchar_t value[64];
+    DWORD size = sizeof value;
+    DWORD type = 0;
+    if (::RegQueryValueExW(key_, kName, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
+            ERROR_SUCCESS && type == REG_SZ)
+      old_ = std::wstring(value, size / sizeof(wchar_t)).c_str();
+    static const wchar_t native[] = L"native";
+    set_ = ::RegSetValueExW(key_, kName, 0, REG_SZ, reinterpret_cast<const BYTE*>(native),
+                            sizeof native) == ERROR_SUCCESS;
+  }
+  ~NativeNetshOverride() {
+    if (key_ == nullptr) return;
+    if (old_)
+      ::RegSetValueExW(key_, kName, 0, REG_SZ, reinterpret_cast<const BYTE*>(old_->c_str()),
+                       static_cast<DWORD>((old_->size() + 1) * sizeof(wchar_t)));
+    else
+      ::RegDeleteValueW(key_, kName);
+    ::RegCloseKey(key_);
+  }
+  NativeNetshOverride(const NativeNetshOverride&) = delete;
+  NativeNetshOverride& operator=(const NativeNetshOverride&) = delete;
+
+  bool set() const { return set_; }
+
+ private:
+  static constexpr const wchar_t* kName = L"netsh.exe";
+  HKEY key_ = nullptr;
+  std::optional<std::wstring> old_;
+  bool set_ = false;
+};
+
+class FirewallReset : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(nativeNetsh.set());
+    ASSERT_TRUE(standIn.installed()) << "cannot place the stand-in";
+  }
+
+  const std::wstring temp = desktop_test::TemporaryDirectory();
+  NativeNetshOverride nativeNetsh;
+  InstalledStandIn standIn;
+  ScratchFile record{temp + L"\\dialwright-netsh-record.txt"};
+  ScratchFile startup{temp + L"\\dialwright-netsh-startup.txt"};
+  ScopedEnvironment recordSwitch{L"DIALWRIGHT_NETSH_RECORD", record.path()};
+  ScopedEnvironment startupSwitch{L"DIALWRIGHT_NETSH_STARTUP", startup.path()};
+  platform::win32::WindowsProcessLauncher launcher;
+};
+
+TEST_F(FirewallReset, RunsTheSystemNetshTwiceInOrderHidden) {
+  // The first command takes 1.5 s: unless the second waits for it, it is recorded first.
+  const ScopedEnvironment slow(L"DIALWRIGHT_NETSH_SLOW", L"disable");
+  const auto start = std::chrono::steady_clock::now();
+  IpFw::ResetFirewall(launcher);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1400));
+
+  EXPECT_THAT(desktop_test::WaitForLines(record.path(), 2, std::chrono::seconds(20)),
+              ElementsAre(L"netsh firewall set opmode disable",
+                          L"netsh firewall set opmode enable"));
+  // STARTF_USESHOWWINDOW (1) with SW_HIDE (0), both times.
+  EXPECT_THAT(desktop_test::WaitForLines(startup.path(), 2, std::chrono::seconds(20)),
+              ElementsAre(L"show=0 flags=1", L"show=0 flags=1"));
+}
+
+TEST_F(FirewallReset, NetshPlantedBesideTheProgramOrInTheCurrentDirectoryIsNotRun) {
+  // Each copy records beside itself, so the record tells which one ran.
+  const ScopedEnvironment ownRecords(L"DIALWRIGHT_NETSH_RECORD", std::nullopt);
+  const ScratchFile systemRecord(standIn.directory() + L"\\netsh-record.txt");
+  const std::wstring current = temp + L"\\dialwright-current";
+  ::CreateDirectoryW(current.c_str(), nullptr);
+  const ScratchFile besideProgram(ProgramDirectory() + L"\\netsh.exe");
+  const ScratchFile besideProgramRecord(ProgramDirectory() + L"\\netsh-record.txt");
+  const ScratchFile inCurrent(current + L"\\netsh.exe");
+  const ScratchFile inCurrentRecord(current + L"\\netsh-record.txt");
+  ASSERT_TRUE(::CopyFileW(StandIn().c_str(), besideProgram.path().c_str(), FALSE));
+  ASSERT_TRUE(::CopyFileW(StandIn().c_str(), inCurrent.path().c_str(), FALSE));
+  wchar_t previous[MAX_PATH];
+  ::GetCurrentDirectoryW(MAX_PATH, previous);
+  ::SetCurrentDirectoryW(current.c_str());
+
+  IpFw::ResetFirewall(launcher);
+  const auto ran = desktop_test::WaitForLines(systemRecord.path(), 2, std::chrono::seconds(20));
+  ::SetCurrentDirectoryW(previous);
+
+  EXPECT_EQ(ran.size(), 2u);
+  EXPECT_FALSE(besideProgramRecord.exists());
+  EXPECT_FALSE(inCurrentRecord.exists());
+  ::RemoveDirectoryW(current.c_str());
+}
+
+TEST_F(FirewallReset, ProgramThatCannotBeFoundFailsQuietly) {
+  EXPECT_FALSE(launcher.Start({L"dialwright-no-such-tool.exe", L"dialwright-no-such-tool",
+                               platform::SW_HIDE_STATE, std::chrono::milliseconds(1000)}));
+  EXPECT_FALSE(launcher.Start({L"", L"netsh firewall set opmode enable", platform::SW_HIDE_STATE,
+                               std::chrono::milliseconds(0)}));
+  EXPECT_THAT(desktop_test::ReadLines(record.path()), IsEmpty());
+}
+
+}  // namespace
