@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -244,6 +246,12 @@ TEST(EntryLayout, UnpublishedSizesNeverWriteOutsideTheStructure) {
   EXPECT_EQ(NumberAt(small, 0), 100u);
   EXPECT_EQ(small[16], '1');  // the area code fits
   EXPECT_EQ(small[99], 0);    // the phone number (27..155) does not, and is not cut to fit
+}
+
+// A size that cannot be had is lack of memory, never an image that wrapped round to fit.
+TEST(EntryImage, AnImpossibleSizeIsLackOfMemory) {
+  EXPECT_THROW(modRASVPN::EntryImage(2884, SIZE_MAX - 2884), std::bad_alloc);
+  EXPECT_THROW(modRASVPN::EntryImage(2884, SIZE_MAX), std::bad_alloc);
 }
 
 }  // namespace
