@@ -94,10 +94,6 @@ TEST_F(StandinService, EnumerationNegotiatesTheBufferWith603) {
   EXPECT_EQ(Make().RasEnumEntriesA(nullptr, nullptr, buffer.data(), &bytes, &count), 632u);
 }
 
-TEST_F(StandinService, EmptyPhonebookListsNothing) {
-  EXPECT_TRUE(Names().empty());
-}
-
 TEST_F(StandinService, KeepsManyEntriesInTheirOrderAndReplacesInPlace) {
   std::vector<std::string> expected;
   for (int i = 0; i < 50; ++i) {
@@ -245,19 +241,6 @@ TEST_F(StandinService, TakesAlternatesOnlyFromInsideTheBytesHandedOver) {
   }
 }
 
-TEST_F(StandinService, ReportsAnUnknownEntryAndAWrongStructureOnRead) {
-  std::vector<std::uint8_t> image(2884, 0);
-  std::uint32_t size = 2884;
-  EXPECT_EQ(Make().RasGetEntryPropertiesA(nullptr, "Nobody", image.data(), &size, nullptr,
-                                          nullptr),
-            623u);
-  ASSERT_EQ(Set("Somebody", ValidImage(2884)), 0u);
-  PutNumber(image, 0, 2000);
-  EXPECT_EQ(Make().RasGetEntryPropertiesA(nullptr, "Somebody", image.data(), &size, nullptr,
-                                          nullptr),
-            632u);
-}
-
 TEST_F(StandinService, ADamagedPhonebookIsAnErrorAndIsNeverOverwritten) {
   const std::string damaged = "[Vorlix INTERNET]\r\ndwfOptions=not a number\r\n";
   storage_.content = damaged;
@@ -267,15 +250,6 @@ TEST_F(StandinService, ADamagedPhonebookIsAnErrorAndIsNeverOverwritten) {
   EXPECT_EQ(Make().RasDeleteEntryA(nullptr, "Vorlix INTERNET"), 625u);
   EXPECT_EQ(storage_.writes, 0);
   EXPECT_EQ(storage_.content, damaged);
-}
-
-TEST_F(StandinService, PassesStorageFailuresOn) {
-  storage_.writeFailure = 624;
-  EXPECT_EQ(Set("A", ValidImage(2884)), 624u);
-  storage_.readFailure = 621;
-  EXPECT_TRUE(storage_.content.empty());
-  std::uint32_t bytes = 0, count = 0;
-  EXPECT_EQ(Make().RasEnumEntriesA(nullptr, nullptr, nullptr, &bytes, &count), 621u);
 }
 
 TEST_F(StandinService, AnInjectedFailureAnswersItsCodeAndDoesNothingElse) {
