@@ -163,37 +163,6 @@ TEST_P(PublishedSize, EveryFieldAtItsOffsetAndNothingElse) {
 INSTANTIATE_TEST_SUITE_P(EntryLayout, PublishedSize,
                          testing::Values(1672u, 1768u, 1796u, 2088u, 2884u));
 
-TEST(EntryLayout, ThresholdsAndWidthsAtTheirEdges) {
-  const EntryRecord record = FullRecord();
-  const auto s1672 = Image(record, 1672);
-  const auto s1768 = Image(record, 1768);
-  const auto s1796 = Image(record, 1796);
-  const auto s2088 = Image(record, 2088);
-  const auto s2884 = Image(record, 2884);
-
-  // The 33-byte device name is cut there and the pad type follows at once.
-  EXPECT_EQ(s1672[989 + 32], '!');
-  EXPECT_EQ(s1672[1022], 'p');
-  EXPECT_EQ(NumberAt(s1672, 1660), 0x01020304u);
-  // The 129-byte field keeps the whole 40-character name and its terminator.
-  EXPECT_EQ(s1768[989 + 39], 'm');
-  EXPECT_EQ(s1768[989 + 40], 0);
-  EXPECT_EQ(s1768[1118], 'p');
-  EXPECT_EQ(NumberAt(s1768, 1756), 0x01020304u);
-  // Alignment in front of dwChannels, dwReserved1/2 behind it.
-  EXPECT_EQ(s1768[1754], 0);
-  EXPECT_EQ(s1768[1755], 0);
-  EXPECT_EQ(NumberAt(s2884, 1760), 0u);
-  EXPECT_EQ(NumberAt(s2884, 1764), 0u);
-
-  EXPECT_EQ(s1796.size(), 1798u);  // multilink group is inside 1796: at 1792 the last
-  EXPECT_EQ(NumberAt(s1796, 1792), 27u);
-  EXPECT_EQ(NumberAt(s2088, 1796), 2u);
-  EXPECT_EQ(NumberAt(s2088, 2084), 2u);
-  EXPECT_EQ(NumberAt(s2884, 2088), 0x22222222u);
-  EXPECT_EQ(s2884[2096], 'e');
-}
-
 TEST(EntryLayout, SizeIsTheReportedOneAndUnwrittenMembersStayZero) {
   const auto image = Image(FullRecord(), 2884);
   EXPECT_EQ(NumberAt(image, 0), 2884u);  // not the record's dwSize
