@@ -11,8 +11,9 @@ std::size_t ImageSize(std::uint32_t structureSize, std::size_t alternatesLength)
   // Checked, so that a huge reported size fails as lack of memory instead of wrapping
   // round to a small image (size_t is 32 bits wide in the shipped program).
   constexpr std::size_t kLimit = std::numeric_limits<std::ptrdiff_t>::max() - 2;
-  if (structureSize > kLimit || alternatesLength > kLimit - structureSize) throw std::bad_alloc();
-  return structureSize + alternatesLength + 2;
+  const std::size_t structureBytes = structureSize;
+  if (structureBytes > kLimit || alternatesLength > kLimit - structureBytes) throw std::bad_alloc();
+  return structureBytes + alternatesLength + 2;
 }
 
 }  // namespace

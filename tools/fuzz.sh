@@ -7,7 +7,6 @@ cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-60}
 cmake --preset fuzz >/dev/null
 mapfile -t targets < <(sed -n 's/^set(fuzz_targets \(.*\))$/\1/p' fuzz/CMakeLists.txt | tr ' ' '\n')
-[ -f fuzz/phonebook_file_fuzz.cpp ] && targets+=(phonebook_file)
 status=0
 for name in "${targets[@]}"; do
   cmake --build build/fuzz --target "${name}_fuzz" -j2 >/dev/null
@@ -15,7 +14,7 @@ for name in "${targets[@]}"; do
   cp -r "fuzz/corpus/$name/." "$scratch/" 2>/dev/null || true
   echo "fuzz: $name for ${seconds}s"
   if ! "build/fuzz/fuzz/${name}_fuzz" -max_total_time="$seconds" -max_len=8192 -rss_limit_mb=2048 \
-      -artifact_prefix="fuzz/corpus/$name/crash-" "$scratch" >"build/fuzz/$name.log" 2>&1; then
+      -artifact_prefix="fuzz/corpus/$name/" "$scratch" >"build/fuzz/$name.log" 2>&1; then
     echo "fuzz: $name found a crash; the input is in fuzz/corpus/$name/ (log: build/fuzz/$name.log)"
     status=1
   fi

@@ -58,3 +58,19 @@ TEST(SetEntryProperties, SizeQueryOtherThan603WritesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SetEntryProperties, ReportedSizeTooSmallForItsOwnSizeFieldWritesNothing) {
+  for (std::uint32_t size : {0u, 1u, 3u}) {
+    fakes::FakeServices fake;
+    fake.service.reportedSize = size;
+    EXPECT_EQ(modRASVPN::SetEntryProperties(fake.Get(), L"x", modRASVPN::EntryRecord{},
+                                            std::nullopt),
+              632u)
+        << size;
+    EXPECT_TRUE(fake.service.setCalls.empty()) << size;
+  }
+}
+
+}  // namespace
