@@ -3,8 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <variant>
 #include <vector>
@@ -12,10 +12,15 @@
 namespace platform {
 
 // Any failing automation step: an object that cannot be created, a member that is missing
-// or fails, a result of a kind the caller cannot use.
-class AutomationError : public std::runtime_error {
+// or fails, a result of a kind the caller cannot use. Not a std::runtime_error: that type
+// alone would bring the library's copy-on-write strings into the program file.
+class AutomationError : public std::exception {
  public:
-  using std::runtime_error::runtime_error;
+  explicit AutomationError(std::string what) : what_(std::move(what)) {}
+  const char* what() const noexcept override { return what_.c_str(); }
+
+ private:
+  std::string what_;
 };
 
 class AutomationObject;
