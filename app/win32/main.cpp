@@ -2,32 +2,22 @@
 // message loop. A failure that reaches the top is shown and ends the program non-zero.
 #include <windows.h>
 
-#include <objbase.h>
-
 #include <new>
 
+#include "app/create_connection_command.h"
 #include "app/fatal_error.h"
 #include "app/settings.h"
+#include "app/system_connection_steps.h"
 #include "app/win32/main_window.h"
 #include "platform/message_boxes.h"
+#include "platform/win32/com_apartment.h"
+#include "platform/win32/dll_search_hardening.h"
+#include "platform/win32/windows_clock.h"
+#include "platform/win32/windows_desktop_services.h"
 #include "platform/win32/windows_message_boxes.h"
+#include "platform/win32/windows_phonebook_services.h"
 
 namespace {
-
-// The user-interface thread is a single-threaded apartment: the shell may run the "open"
-// verb of the picture through COM.
-class ComApartment {
- public:
-  ComApartment() : initialized_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComApartment() {
-    if (initialized_) ::CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool initialized_;
-};
 
 int ReportFatalError(const std::wstring& text) {
   platform::win32::WindowsMessageBoxes boxes;
@@ -38,15 +28,31 @@ int ReportFatalError(const std::wstring& text) {
 
 int Run(HINSTANCE instance) {
   basMain::FillSettings();
-  ОсновнаяФорма form(instance, [](app::CommandWindow&) {});
+
+  // The services of the create-connection command live as long as the window.
+  platform::win32::WindowsMessageBoxes boxes;
+  platform::win32::WindowsPhonebookServices phonebook;
+  platform::win32::WindowsDesktopServices desktop(boxes);
+  platform::win32::WindowsClock clock;
+  const modRASVPN::Services phonebookServices = phonebook.Get();
+  app::SystemConnectionSteps steps(
+      {phonebookServices, desktop.Shortcut(), desktop.Launcher(), boxes, clock});
+  app::CreateConnectionCommand command(steps, boxes);
+
+  ОсновнаяФорма form(instance, [&command](app::CommandWindow& window) { command.Click(window); });
   form.Show();
+  // The command's boxes are modal to the window.
+  boxes.SetOwner(form.Handle());
   return RunMessageLoop(form);
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  ComApartment apartment;
+  platform::win32::HardenDllSearch();
+  // The user-interface thread is a single-threaded apartment: the shell runs the picture's
+  // "open" verb and the shortcut's automation through COM.
+  platform::win32::ComApartment apartment;
   try {
     return Run(instance);
   } catch (const app::FatalError& error) {

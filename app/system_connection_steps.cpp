@@ -1,0 +1,36 @@
+#include "app/system_connection_steps.h"
+
+#include "desktop/ipfw.h"
+#include "phonebook/delete_entry.h"
+#include "phonebook/enumerate_entries.h"
+#include "phonebook/vpn_entry.h"
+
+namespace app {
+
+std::int16_t SystemConnectionSteps::EnumerateEntries(std::vector<std::wstring>& list) {
+  return modRASVPN::EnumerateEntries(services_.phonebook, list);
+}
+
+platform::ResultCode SystemConnectionSteps::DeleteEntry(const std::wstring& name) {
+  return modRASVPN::DeleteEntry(services_.phonebook, name);
+}
+
+void SystemConnectionSteps::DeleteConnectionShortcut(const std::wstring& name) {
+  Wsh::DeleteConnectionShortcut(services_.desktop, name);
+}
+
+bool SystemConnectionSteps::CreateVpnEntry() {
+  return VPN::CreateVpnEntry(services_.phonebook, services_.messageBoxes);
+}
+
+void SystemConnectionSteps::CreateConnectionShortcut() {
+  Wsh::CreateConnectionShortcut(services_.desktop);
+}
+
+void SystemConnectionSteps::ResetFirewall() { IpFw::ResetFirewall(services_.processes); }
+
+void SystemConnectionSteps::Sleep(std::uint32_t milliseconds) {
+  services_.clock.Sleep(milliseconds);
+}
+
+}  // namespace app
