@@ -1,5 +1,7 @@
 #include "app/main_window_definition.h"
 
+#include "platform/number_text.h"
+
 namespace app::main_window {
 
 int TwipsToPixels(int twips, int dpi) {
@@ -23,7 +25,7 @@ PixelLine ToPixels(const TwipsLine& line, int dpiX, int dpiY) {
 }
 
 std::wstring WindowCaption(std::wstring_view applicationTitle, int majorVersion) {
-  return std::wstring(applicationTitle) + L" VPN " + std::to_wstring(majorVersion) + L".00";
+  return std::wstring(applicationTitle) + L" VPN " + platform::DecimalText(majorVersion) + L".00";
 }
 
 std::wstring PictureTooltip(std::wstring_view siteAddress, std::wstring_view defaultSiteAddress) {

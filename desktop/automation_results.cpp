@@ -3,6 +3,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "platform/number_text.h"
+
 namespace desktop {
 
 using platform::AutomationError;
@@ -31,7 +33,7 @@ std::wstring AsText(const AutomationResult& result) {
         } else if constexpr (std::is_same_v<Value, std::wstring>) {
           return value;
         } else if constexpr (std::is_integral_v<Value>) {
-          return std::to_wstring(value);
+          return platform::DecimalText(value);
         } else {
           throw AutomationError("a text was expected, an object came back");
         }

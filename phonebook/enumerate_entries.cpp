@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "phonebook/entry_name_from_bytes.h"
+#include "platform/number_text.h"
 
 namespace modRASVPN {
 namespace {
@@ -35,7 +36,7 @@ Record Template() {
 }
 
 void Log(const Services& services, const wchar_t* text, ResultCode code) {
-  services.eventLog.ReportError(text + std::to_wstring(static_cast<std::int32_t>(code)));
+  services.eventLog.ReportError(text + platform::DecimalText(static_cast<std::int32_t>(code)));
 }
 
 struct Listing {

@@ -11,6 +11,7 @@
 #include "app/main_window_banner.h"
 #include "app/win32/windows_shell_executor.h"
 #include "app/win32/xp_style.h"
+#include "platform/number_text.h"
 #include "platform/win32/windows_ansi_code_page.h"
 
 namespace mw = app::main_window;
@@ -191,8 +192,10 @@ void ОсновнаяФорма::SetPictureMouseIcon(int cursorResource) {
                                LR_DEFAULTSIZE);
   if (!cursor) {
     const DWORD error = ::GetLastError();
-    throw app::FatalError(L"Не удалось загрузить курсор " + std::to_wstring(cursorResource) +
-                          L" из ресурсов программы (ошибка " + std::to_wstring(error) + L").");
+    throw app::FatalError(L"Не удалось загрузить курсор " +
+                          platform::DecimalText(cursorResource) +
+                          L" из ресурсов программы (ошибка " + platform::DecimalText(error) +
+                          L").");
   }
   pictureCursor_.reset(static_cast<HCURSOR>(cursor));
 }

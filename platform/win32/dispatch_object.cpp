@@ -1,8 +1,8 @@
 #include "platform/win32/dispatch_object.h"
 
-#include <cstdio>
 #include <string>
 
+#include "platform/number_text.h"
 #include "platform/win32/dispatch_arguments.h"
 #include "platform/win32/unique_bstr.h"
 
@@ -23,11 +23,10 @@ struct ExceptionInfo {
 };
 
 [[noreturn]] void Fail(const char* step, const std::wstring& member, HRESULT result) {
-  char code[16];
-  std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
   std::string name;
   for (wchar_t c : member) name += c < 0x80 ? static_cast<char>(c) : '?';
-  throw AutomationError(std::string(step) + " " + name + " failed: " + code);
+  throw AutomationError(std::string(step) + " " + name + " failed: " +
+                        platform::HexText(static_cast<std::uint32_t>(result)));
 }
 
 }  // namespace
