@@ -1,0 +1,212 @@
+// The start-up hardening of the real program under Wine. The program file is copied into a
+// folder of its own beside planted rasapi32.dll and netsh.exe, and started in a current
+// directory that holds more of them. It must still work through the system directory's
+// phonebook stand-in and netsh, leave every plant untouched, and hand the shell nothing but
+// the address it was built with.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "app/build_settings.h"
+#include "tests/e2e/ui_driver.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr const wchar_t* kButtonText = L"Создать VPN подключение к Интернет";
+constexpr const wchar_t* kCreated = L"Подключение создано.";
+
+fs::path SystemFolder() {
+  wchar_t path[MAX_PATH];
+  const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
+  return fs::path(std::wstring(path, length));
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream stream(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(stream), {});
+}
+
+std::vector<std::string> Lines(const fs::path& path) {
+  std::vector<std::string> lines;
+  std::istringstream stream(ReadFile(path));
+  for (std::string line; std::getline(stream, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                        size, nullptr, nullptr);
+  return bytes;
+}
+
+HWND ChildWithText(HWND parent, const std::wstring& text) {
+  for (HWND child : e2e::ChildWindows(parent))
+    if (e2e::Text(child) == text) return child;
+  return nullptr;
+}
+
+// A message box's message: its one static control with text.
+std::wstring BoxText(HWND box) {
+  for (HWND child : e2e::ChildWindows(box))
+    if (e2e::ClassName(child) == L"Static" && !e2e::Text(child).empty()) return e2e::Text(child);
+  return {};
+}
+
+// Runs a command line the way a careless program does, letting the system search for it.
+bool RunSearched(std::wstring commandLine, const fs::path& currentDirectory) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                        nullptr, currentDirectory.c_str(), &startup, &info))
+    return false;
+  const platform::win32::UniqueHandle process{info.hProcess};
+  const platform::win32::UniqueHandle thread{info.hThread};
+  return ::WaitForSingleObject(process.get(), 30000) == WAIT_OBJECT_0;
+}
+
+class Hardening : public testing::Test {
+ protected:
+  void SetUp() override {
+    // A folder per test: Wine may hold a finished child's current directory a little longer.
+    const std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
+    root_ = fs::temp_directory_path() / (L"dialwright-hardening-" +
+                                         std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                                         std::wstring(test.begin(), test.end()));
+    fs::remove_all(root_);
+    program_ = root_ / L"program";
+    current_ = root_ / L"current";
+    fs::create_directories(program_);
+    fs::create_directories(current_);
+    phonebook_ = root_ / L"rasphone.pbk";
+
+    const fs::path tests = e2e::TestFolder().parent_path();
+    programFile_ = program_ / L"Dialwright VPN 1.0.exe";
+    fs::copy_file(e2e::ProgramFile(), programFile_);
+    const fs::path netsh = tests / L"win32" / L"netsh_standin" / L"netsh.exe";
+    for (const fs::path& folder : {program_, current_}) {
+      fs::copy_file(e2e::TestFolder() / L"recording_plant.dll", folder / L"rasapi32.dll");
+      fs::copy_file(netsh, folder / L"netsh.exe");
+    }
+
+    // The system's netsh is the recording stand-in for the test; every copy of it records
+    // beside itself, so a record tells which copy ran.
+    systemNetsh_ = SystemFolder() / L"netsh.exe";
+    savedNetsh_ = root_ / L"netsh-original.exe";
+    if (!fs::exists(systemNetsh_) || !::CopyFileW(systemNetsh_.c_str(), savedNetsh_.c_str(), FALSE))
+      savedNetsh_.clear();
+    ASSERT_TRUE(::CopyFileW(netsh.c_str(), systemNetsh_.c_str(), FALSE));
+    systemRecord_ = SystemFolder() / L"netsh-record.txt";
+    fs::remove(systemRecord_);
+    ::SetEnvironmentVariableW(L"DIALWRIGHT_NETSH_RECORD", nullptr);
+
+    // The program inherits the current directory: the one with the plants.
+    wchar_t saved[MAX_PATH];
+    const DWORD length = ::GetCurrentDirectoryW(MAX_PATH, saved);
+    savedCurrent_ = std::wstring(saved, length);
+    ASSERT_TRUE(::SetCurrentDirectoryW(current_.c_str()));
+  }
+
+  void TearDown() override {
+    ::SetCurrentDirectoryW(savedCurrent_.c_str());
+    if (!savedNetsh_.empty()) ::CopyFileW(savedNetsh_.c_str(), systemNetsh_.c_str(), FALSE);
+    std::error_code ignored;
+    fs::remove(systemRecord_, ignored);
+    e2e::WaitUntil([&] { return fs::remove_all(root_, ignored) != static_cast<std::uintmax_t>(-1); },
+                   5000ms);
+  }
+
+  // The traces the plants leave when they are loaded or run.
+  std::vector<fs::path> PlantTraces() const {
+    std::vector<fs::path> traces;
+    for (const fs::path& folder : {program_, current_})
+      for (const wchar_t* trace : {L"rasapi32.dll.record", L"netsh-record.txt"})
+        if (fs::exists(folder / trace)) traces.push_back(folder / trace);
+    return traces;
+  }
+
+  fs::path root_, program_, current_, phonebook_, programFile_;
+  fs::path systemNetsh_, savedNetsh_, systemRecord_;
+  std::wstring savedCurrent_;
+};
+
+// The layout really is the attack: a program that trusts the search order loads the DLL
+// planted beside it and runs the netsh planted in its current directory.
+TEST_F(Hardening, PlantsCatchAnUnprotectedProgram) {
+  const fs::path probe = e2e::TestFolder().parent_path() / L"win32" / L"dll_search" /
+                         L"dll_search_probe.exe";
+  fs::copy_file(probe, program_ / L"probe.exe");
+  const fs::path report = root_ / L"probe.txt";
+  ASSERT_TRUE(RunSearched(L"\"" + (program_ / L"probe.exe").wstring() + L"\" plain \"" +
+                              report.wstring() + L"\" rasapi32.dll",
+                          current_));
+  EXPECT_TRUE(fs::exists(program_ / L"rasapi32.dll.record"));
+
+  ASSERT_TRUE(RunSearched(L"netsh firewall set opmode disable", current_));
+  EXPECT_EQ(Lines(current_ / L"netsh-record.txt"),
+            std::vector<std::string>{"netsh firewall set opmode disable"});
+}
+
+TEST_F(Hardening, PlantsAreNeitherLoadedNorRunAndTheCommandStillWorks) {
+  e2e::RunningProgram running(programFile_, {L"DIALWRIGHT_STANDIN_PHONEBOOK=" + phonebook_.wstring()});
+  HWND window = running.WaitForMainWindow();
+  ASSERT_NE(window, nullptr);
+  // Both boxes stay ticked: the firewall reset runs netsh twice.
+  ::PostMessageW(ChildWithText(window, kButtonText), BM_CLICK, 0, 0);
+  HWND box = running.WaitForMessageBox(30000ms);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(BoxText(box), kCreated);
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+
+  // The phonebook was reached through the system directory's stand-in, netsh likewise.
+  const std::string entry = "[" + Utf8(build_settings::ProviderName) + " INTERNET]";
+  EXPECT_NE(ReadFile(phonebook_).find(entry), std::string::npos);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return Lines(systemRecord_).size() >= 2; }));
+  EXPECT_EQ(Lines(systemRecord_),
+            (std::vector<std::string>{"netsh firewall set opmode disable",
+                                      "netsh firewall set opmode enable"}));
+
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(running.WaitForExit().has_value());
+  EXPECT_TRUE(PlantTraces().empty()) << PlantTraces().front();
+}
+
+TEST_F(Hardening, ThePictureHandsTheShellOnlyTheBuiltInAddress) {
+  const fs::path record = root_ / L"open.txt";
+  const fs::path recorder = e2e::TestFolder().parent_path() / L"e2e" / L"open_recorder.exe";
+  e2e::RegistryValueOverride handler(L"Software\\Classes\\http\\shell\\open\\command",
+                                     L"\"" + recorder.wstring() + L"\" \"%1\"");
+  e2e::RunningProgram running(programFile_, {L"DIALWRIGHT_OPEN_RECORD=" + record.wstring()});
+  HWND window = running.WaitForMainWindow();
+  ASSERT_NE(window, nullptr);
+
+  ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 50));
+  ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(150, 50));
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !Lines(record).empty(); }));
+  // The handler's whole command line: its own path and the address, nothing added.
+  EXPECT_EQ(Lines(record), std::vector<std::string>{Utf8(L"\"" + recorder.wstring() + L"\" \"" +
+                                                         build_settings::SiteAddress +
+                                                         L"\"\tshow=3")});
+
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(running.WaitForExit().has_value());
+  EXPECT_TRUE(PlantTraces().empty()) << PlantTraces().front();
+}
+
+}  // namespace
