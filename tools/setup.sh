@@ -11,7 +11,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 wine32:i386
   xvfb xauth x11-utils imagemagick
-  locales
+  locales python3
   clang libclang-rt-14-dev clang-tidy cppcheck
 )
 
