@@ -6,8 +6,9 @@
 
 namespace bench {
 
-LaunchedProgram::LaunchedProgram(const std::wstring& path) {
+LaunchedProgram::LaunchedProgram(const std::wstring& path, const std::wstring& arguments) {
   std::wstring commandLine = L"\"" + path + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
@@ -28,7 +29,8 @@ LaunchedProgram::~LaunchedProgram() {
   }
 }
 
-HWND LaunchedProgram::WaitFor(HWND (*probe)(DWORD), DWORD timeoutMs, const char* what) const {
+HWND LaunchedProgram::WaitFor(const std::function<HWND(DWORD)>& probe, DWORD timeoutMs,
+                              const char* what) const {
   const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
   for (;;) {
     if (HWND window = probe(processId_)) return window;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/win32/unique_resource.h"
@@ -12,8 +13,8 @@ namespace bench {
 
 class LaunchedProgram {
  public:
-  // Starts the program. Throws std::runtime_error when it cannot be started.
-  explicit LaunchedProgram(const std::wstring& path);
+  // Starts the program with the arguments. Throws std::runtime_error when it cannot start.
+  explicit LaunchedProgram(const std::wstring& path, const std::wstring& arguments = L"");
   ~LaunchedProgram();
   LaunchedProgram(const LaunchedProgram&) = delete;
   LaunchedProgram& operator=(const LaunchedProgram&) = delete;
@@ -22,7 +23,8 @@ class LaunchedProgram {
 
   // Asks probe(Id()) every millisecond until it answers a window. Throws when the process
   // ends first or timeoutMs pass.
-  HWND WaitFor(HWND (*probe)(DWORD processId), DWORD timeoutMs, const char* what) const;
+  HWND WaitFor(const std::function<HWND(DWORD processId)>& probe, DWORD timeoutMs,
+               const char* what) const;
 
   // The most memory the process has had in its working set so far, in bytes.
   SIZE_T PeakWorkingSet() const;

@@ -85,15 +85,19 @@ void Run(const Options& options) {
   if (options.clicks == 0) return;
   const std::wstring folder = BenchFolder();
   const std::wstring phonebook = folder + L"\\rasphone.pbk";
-  std::vector<double> clickTimes;
+  std::vector<double> clickTimes, entryWritten, firstBox;
   for (int run = 0; run < options.clicks; ++run) {
     const bench::Sample sample = bench::MeasureClick(options.program, phonebook);
     clickTimes.push_back(sample.milliseconds);
+    entryWritten.push_back(sample.entryWrittenMilliseconds);
     programMemory.push_back(sample.peakWorkingSetKiB);
+    firstBox.push_back(bench::MeasureFirstBox(options.minimal).milliseconds);
   }
   ::DeleteFileW(phonebook.c_str());
   ::RemoveDirectoryW(folder.c_str());
   Print("click_ms", clickTimes);
+  Print("click_entry_written_ms", entryWritten);
+  Print("first_box_minimal_ms", firstBox);
   Print("peak_ws_program_kib", programMemory);
 }
 

@@ -8,6 +8,8 @@ namespace bench {
 struct Sample {
   double milliseconds = 0;
   double peakWorkingSetKiB = 0;
+  // The click only: from the click until the entry stood in the phonebook file.
+  double entryWrittenMilliseconds = 0;
 };
 
 // Process start until its main window is visible; then the window is closed. The peak
@@ -18,5 +20,9 @@ Sample MeasureStart(const std::wstring& program);
 // until the confirmation box shows, less the command's two 250 ms waits. The peak working
 // set is read once the box shows, after one full click.
 Sample MeasureClick(const std::wstring& program, const std::wstring& phonebookPath);
+
+// The minimal window started with /box: its button's click until its one message box shows.
+// What a process's first message box costs under Wine, the click figure's yardstick.
+Sample MeasureFirstBox(const std::wstring& minimal);
 
 }  // namespace bench
