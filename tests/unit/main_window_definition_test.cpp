@@ -10,36 +10,14 @@ namespace {
 
 using namespace app::main_window;
 
-struct Placed {
-  const wchar_t* name;
-  TwipsRect twips;
-  PixelRect at96;
-};
+// Texts, states, tab order and the geometry at 96 dpi are checked on the running window under
+// Wine; here: what only shows at other densities, and the rules behind the texts.
+const TwipsRect kTopDown[] = {Image1.bounds, FirewallCheckBox.bounds, ShortcutCheckBox.bounds,
+                              CreateConnectionButton.bounds};
 
-const std::vector<Placed>& Layout() {
-  static const std::vector<Placed> layout = {
-      {Image1.name, Image1.bounds, {0, 0, 300, 100}},
-      {FirewallCheckBox.name, FirewallCheckBox.bounds, {24, 112, 225, 17}},
-      {ShortcutCheckBox.name, ShortcutCheckBox.bounds, {24, 136, 217, 17}},
-      {CreateConnectionButton.name, CreateConnectionButton.bounds, {8, 160, 285, 33}},
-  };
-  return layout;
-}
-
-TEST(MainWindowDefinition, GeometryAt96DotsPerInch) {
-  EXPECT_EQ(TwipsToPixels(kClientArea.width, 96), 301);
-  EXPECT_EQ(TwipsToPixels(kClientArea.height, 96), 200);
-  for (const auto& control : Layout()) {
-    SCOPED_TRACE(testing::PrintToString(std::wstring(control.name)));
-    EXPECT_EQ(ToPixels(control.twips, 96, 96), control.at96);
-  }
+TEST(MainWindowDefinition, GeometryOfTheLinesAndAtLargerDensities) {
   EXPECT_EQ(ToPixels(Line1.ends, 96, 96), (PixelLine{0, 100, 304, 100}));
   EXPECT_EQ(ToPixels(Line2.ends, 96, 96), (PixelLine{0, 101, 304, 101}));
-  EXPECT_EQ(Line1.systemColour, 1);
-  EXPECT_EQ(Line2.systemColour, 3);
-}
-
-TEST(MainWindowDefinition, GeometryAtLargerDensities) {
   // 120 dpi: 12 twips a pixel, with quarters to round.
   EXPECT_EQ(TwipsToPixels(kClientArea.width, 120), 376);
   EXPECT_EQ(TwipsToPixels(kClientArea.height, 120), 250);
@@ -58,11 +36,11 @@ TEST(MainWindowDefinition, ControlsKeepTheirPlacesAtEveryDensity) {
     const int clientWidth = TwipsToPixels(kClientArea.width, dpi);
     const int clientHeight = TwipsToPixels(kClientArea.height, dpi);
     int previousBottom = TwipsToPixels(Line2.ends.y2, dpi);
-    for (const auto& control : Layout()) {
-      const PixelRect rect = ToPixels(control.twips, dpi, dpi);
+    for (const TwipsRect& twips : kTopDown) {
+      const PixelRect rect = ToPixels(twips, dpi, dpi);
       EXPECT_LE(rect.left + rect.width, clientWidth);
       EXPECT_LE(rect.top + rect.height, clientHeight);
-      if (control.twips.top > 0) {  // below the lines, one under the other, no overlap
+      if (twips.top > 0) {  // below the lines, one under the other, no overlap
         EXPECT_GT(rect.top, previousBottom);
         previousBottom = rect.top + rect.height;
       }
@@ -75,29 +53,7 @@ TEST(MainWindowDefinition, ControlsKeepTheirPlacesAtEveryDensity) {
   }
 }
 
-TEST(MainWindowDefinition, TabOrderTextsAndInitialValues) {
-  ASSERT_EQ(kTabOrder.size(), 3u);
-  EXPECT_STREQ(kTabOrder[0]->name, L"КнопкаСоздатьПодключение");
-  EXPECT_STREQ(kTabOrder[1]->name, L"Ярлык");
-  EXPECT_STREQ(kTabOrder[2]->name, L"ВключитьФайервол");
-  for (std::size_t i = 0; i < kTabOrder.size(); ++i) EXPECT_EQ(kTabOrder[i]->tabIndex, int(i));
-
-  EXPECT_EQ(ShortcutCheckBox.kind, ControlKind::CheckBox);
-  EXPECT_EQ(ShortcutCheckBox.initialValue, kChecked);
-  EXPECT_STREQ(ShortcutCheckBox.caption, L"Ярлык на рабочий стол");
-  EXPECT_EQ(ShortcutCheckBox.tooltip, nullptr);
-
-  EXPECT_EQ(FirewallCheckBox.kind, ControlKind::CheckBox);
-  EXPECT_EQ(FirewallCheckBox.initialValue, kChecked);
-  EXPECT_STREQ(FirewallCheckBox.caption, L"Включить брандмауэр");
-  EXPECT_STREQ(FirewallCheckBox.tooltip, L"Должна быть запущенна служба Брандмауэр Windows");
-
-  EXPECT_EQ(CreateConnectionButton.kind, ControlKind::CommandButton);
-  EXPECT_STREQ(CreateConnectionButton.caption, L"Создать подключение");
-  EXPECT_STREQ(CreateConnectionButton.tooltip, L"Создать подключение с выбранными параметрами");
-  EXPECT_STREQ(kLoadedButtonCaption, L"Создать VPN подключение к Интернет");
-  EXPECT_STREQ(kDefinitionCaption, L"Dialwright VPN & PPPoE");
-
+TEST(MainWindowDefinition, ControlIdsAreDistinctAndClearOfOkAndCancel) {
   // Ids are distinct and clear of IDOK/IDCANCEL (1, 2), which Enter and Escape send.
   const std::vector<int> ids = {Image1.id, ShortcutCheckBox.id, FirewallCheckBox.id, CreateConnectionButton.id};
   for (std::size_t i = 0; i < ids.size(); ++i) {

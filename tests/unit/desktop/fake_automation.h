@@ -89,8 +89,6 @@ class FakeObject final : public platform::AutomationObject {
 class FakeAutomation final : public platform::Automation {
  public:
   AutomationLog log;
-  bool connectionsFolder = true;
-  bool desktopFolder = true;
   std::vector<std::wstring> connectionNames;
   platform::AutomationResult desktopPath = std::wstring(L"C:\\Users\\Анна\\Desktop");
 
@@ -112,11 +110,11 @@ class FakeAutomation final : public platform::Automation {
                                    const platform::AutomationArguments& arguments) {
     if (member != L"NameSpace" || arguments.size() != 1) return {};
     const auto* number = std::get_if<std::int16_t>(&arguments[0]);
-    if (number != nullptr && *number == 49 && connectionsFolder)
+    if (number != nullptr && *number == 49)
       return std::make_unique<FakeObject>(log, L"connections", [this](auto&, auto&) {
         return Items();
       });
-    if (number != nullptr && *number == 0 && desktopFolder)
+    if (number != nullptr && *number == 0)
       return std::make_unique<FakeObject>(log, L"desktop");
     return {};
   }
