@@ -18,18 +18,15 @@ class MemoryStorage final : public standin::Storage {
  public:
   standin::ResultCode Read(const char*, std::string& bytes) override {
     bytes = content;
-    return readFailure;
+    return 0;
   }
   standin::ResultCode Write(const char*, std::string_view bytes) override {
     ++writes;
-    if (writeFailure != 0) return writeFailure;
     content = bytes;
     return 0;
   }
 
   std::string content;
-  standin::ResultCode readFailure = 0;
-  standin::ResultCode writeFailure = 0;
   int writes = 0;
 };
 

@@ -23,11 +23,4 @@ TEST(Settings, EntryNameIsComputedOnceAtStartUp) {
   basMain::FillSettings();
 }
 
-TEST(Settings, BuiltInDefaultsOfThisBuild) {
-  // The defaults a provider's build overrides with -D; the test build keeps them.
-  EXPECT_STREQ(build_settings::ProviderName, L"Vorlix");
-  EXPECT_EQ(std::wstring(build_settings::SiteAddress).rfind(L"http://", 0), 0u);
-  EXPECT_EQ(build_settings::VersionMajor, 1);
-}
-
 }  // namespace

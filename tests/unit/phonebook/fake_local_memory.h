@@ -31,7 +31,6 @@ class FakeLocalMemory final : public platform::LocalMemory {
   }
 
   void LocalFree(void* memory) override {
-    ++frees;
     if (live.erase(memory) == 0) ++badFrees;
   }
 
@@ -39,7 +38,6 @@ class FakeLocalMemory final : public platform::LocalMemory {
 
   std::vector<Allocation> allocations;
   std::set<std::size_t> failing;  // 1-based numbers of the allocations that fail
-  int frees = 0;
   int badFrees = 0;
 
  private:

@@ -45,31 +45,21 @@ TEST(SetEntryProperties, ReturnsTheServiceRefusal) {
   EXPECT_EQ(fake.service.setCalls.size(), 1u);
 }
 
-TEST(SetEntryProperties, SizeQueryOtherThan603WritesNothing) {
-  // 0 would claim success without any size: it is a failure of its own.
-  const std::pair<platform::ResultCode, platform::ResultCode> cases[] = {
-      {0, 632}, {87, 87}, {623, 623}, {632, 632}, {0xFFFFFFFF, 0xFFFFFFFF}};
-  for (const auto& [answer, result] : cases) {
+TEST(SetEntryProperties, AnUnusableSizeQueryWritesNothing) {
+  // 0 would claim success without any size; a size below the size field cannot hold it.
+  const struct {
+    platform::ResultCode answer;
+    std::uint32_t size;
+    platform::ResultCode result;
+  } cases[] = {{0, 2884, 632},       {87, 2884, 87}, {623, 2884, 623}, {632, 2884, 632},
+               {0xFFFFFFFF, 2884, 0xFFFFFFFF}, {603, 0, 632},  {603, 1, 632},    {603, 3, 632}};
+  for (const auto& c : cases) {
     fakes::FakeServices fake;
-    fake.service.sizeQueryResult = answer;
-    EXPECT_EQ(SetEntryProperties(fake.Get(), L"x", EntryRecord{}, std::nullopt), result) << answer;
-    EXPECT_TRUE(fake.service.setCalls.empty()) << answer;
-  }
-}
-
-}  // namespace
-
-namespace {
-
-TEST(SetEntryProperties, ReportedSizeTooSmallForItsOwnSizeFieldWritesNothing) {
-  for (std::uint32_t size : {0u, 1u, 3u}) {
-    fakes::FakeServices fake;
-    fake.service.reportedSize = size;
-    EXPECT_EQ(modRASVPN::SetEntryProperties(fake.Get(), L"x", modRASVPN::EntryRecord{},
-                                            std::nullopt),
-              632u)
-        << size;
-    EXPECT_TRUE(fake.service.setCalls.empty()) << size;
+    fake.service.sizeQueryResult = c.answer;
+    fake.service.reportedSize = c.size;
+    EXPECT_EQ(SetEntryProperties(fake.Get(), L"x", EntryRecord{}, std::nullopt), c.result)
+        << c.answer << " " << c.size;
+    EXPECT_TRUE(fake.service.setCalls.empty()) << c.answer << " " << c.size;
   }
 }
 
