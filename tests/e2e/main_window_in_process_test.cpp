@@ -105,14 +105,6 @@ TEST_F(MainWindowInProcess, AFailureInAnEventReachesTheMessageLoop) {
   }
 }
 
-TEST_F(MainWindowInProcess, ClosingPostsQuitWithCodeZero) {
-  ОсновнаяФорма form(::GetModuleHandleW(nullptr), nullptr);
-  form.Show();
-  ::PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(RunMessageLoop(form), 0);
-  EXPECT_FALSE(::IsWindow(form.Handle()));
-}
-
 TEST_F(MainWindowInProcess, MissingCursorMakesLoadFatalWithoutEndingTheMessageQueue) {
   // kernel32 has no cursor 101: the window's resources are missing it.
   HMODULE noCursor = ::GetModuleHandleW(L"kernel32.dll");
@@ -143,17 +135,6 @@ TEST_F(MainWindowInProcess, HandCursorAndProgramIcon) {
   EXPECT_TRUE(hand.monochrome);
   EXPECT_EQ(hand.hotSpot.x, 5);
   EXPECT_EQ(hand.hotSpot.y, 0);
-
-  // Over a child the window leaves the cursor to the child.
-  HWND button = ::GetDlgItem(window, kButton);
-  EXPECT_FALSE(::SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(button),
-                              MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
-  // Over the window's own client area below the picture too.
-  POINT belowPicture{280, 120};
-  ::ClientToScreen(window, &belowPicture);
-  ::SetCursorPos(belowPicture.x, belowPicture.y);
-  EXPECT_FALSE(::SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
-                              MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
 
   const auto big = reinterpret_cast<HICON>(::SendMessageW(window, WM_GETICON, ICON_BIG, 0));
   const auto small = reinterpret_cast<HICON>(::SendMessageW(window, WM_GETICON, ICON_SMALL, 0));

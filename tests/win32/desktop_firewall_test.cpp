@@ -38,7 +38,6 @@ class InstalledStandIn {
   InstalledStandIn& operator=(const InstalledStandIn&) = delete;
 
   bool installed() const { return installed_; }
-  std::wstring directory() const { return target_.substr(0, target_.find_last_of(L'\\')); }
 
  private:
   std::wstring target_;
@@ -119,32 +118,6 @@ TEST_F(FirewallReset, RunsTheSystemNetshTwiceInOrderHidden) {
   // STARTF_USESHOWWINDOW (1) with SW_HIDE (0), both times.
   EXPECT_THAT(desktop_test::WaitForLines(startup.path(), 2, std::chrono::seconds(20)),
               ElementsAre(L"show=0 flags=1", L"show=0 flags=1"));
-}
-
-TEST_F(FirewallReset, NetshPlantedBesideTheProgramOrInTheCurrentDirectoryIsNotRun) {
-  // Each copy records beside itself, so the record tells which one ran.
-  const ScopedEnvironment ownRecords(L"DIALWRIGHT_NETSH_RECORD", std::nullopt);
-  const ScratchFile systemRecord(standIn.directory() + L"\\netsh-record.txt");
-  const std::wstring current = temp + L"\\dialwright-current";
-  ::CreateDirectoryW(current.c_str(), nullptr);
-  const ScratchFile besideProgram(ProgramDirectory() + L"\\netsh.exe");
-  const ScratchFile besideProgramRecord(ProgramDirectory() + L"\\netsh-record.txt");
-  const ScratchFile inCurrent(current + L"\\netsh.exe");
-  const ScratchFile inCurrentRecord(current + L"\\netsh-record.txt");
-  ASSERT_TRUE(::CopyFileW(StandIn().c_str(), besideProgram.path().c_str(), FALSE));
-  ASSERT_TRUE(::CopyFileW(StandIn().c_str(), inCurrent.path().c_str(), FALSE));
-  wchar_t previous[MAX_PATH];
-  ::GetCurrentDirectoryW(MAX_PATH, previous);
-  ::SetCurrentDirectoryW(current.c_str());
-
-  IpFw::ResetFirewall(launcher);
-  const auto ran = desktop_test::WaitForLines(systemRecord.path(), 2, std::chrono::seconds(20));
-  ::SetCurrentDirectoryW(previous);
-
-  EXPECT_EQ(ran.size(), 2u);
-  EXPECT_FALSE(besideProgramRecord.exists());
-  EXPECT_FALSE(inCurrentRecord.exists());
-  ::RemoveDirectoryW(current.c_str());
 }
 
 TEST_F(FirewallReset, ProgramThatCannotBeFoundFailsQuietly) {
