@@ -13,7 +13,6 @@
 namespace {
 
 std::atomic<LONG> liveObjects{0};
-HMODULE thisModule = nullptr;
 
 std::wstring Environment(const wchar_t* name, bool* present = nullptr) {
   wchar_t buffer[4096];
@@ -291,24 +290,7 @@ class Factory final : public IClassFactory {
 
 Factory factory;
 
-std::wstring GuidText(const GUID& guid) {
-  wchar_t text[40];
-  ::StringFromGUID2(guid, text, 40);
-  return text;
-}
-
-LSTATUS SetDefault(const std::wstring& key, const std::wstring& value,
-                   const wchar_t* name = nullptr) {
-  return ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_SZ, value.c_str(),
-                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
 }  // namespace
-
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) thisModule = instance;
-  return TRUE;
-}
 
 extern "C" {
 
@@ -317,31 +299,6 @@ HRESULT WINAPI DllGetClassObject(REFCLSID classId, REFIID iid, void** object) {
   *object = nullptr;
   if (classId != test_shell::kClassId) return CLASS_E_CLASSNOTAVAILABLE;
   return factory.QueryInterface(iid, object);
-}
-
-HRESULT WINAPI DllCanUnloadNow() { return liveObjects == 0 ? S_OK : S_FALSE; }
-
-// Points Shell.Application at this DLL for the whole prefix.
-HRESULT WINAPI DllRegisterServer() {
-  wchar_t path[MAX_PATH];
-  const DWORD length = ::GetModuleFileNameW(thisModule, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return E_FAIL;
-  const std::wstring classKey = L"Software\\Classes\\CLSID\\" + GuidText(test_shell::kClassId);
-  if (SetDefault(classKey + L"\\InprocServer32", path) != ERROR_SUCCESS ||
-      SetDefault(classKey + L"\\InprocServer32", L"Apartment", L"ThreadingModel") !=
-          ERROR_SUCCESS ||
-      SetDefault(L"Software\\Classes\\Shell.Application\\CLSID",
-                 GuidText(test_shell::kClassId)) != ERROR_SUCCESS)
-    return E_FAIL;
-  return S_OK;
-}
-
-HRESULT WINAPI DllUnregisterServer() {
-  SetDefault(L"Software\\Classes\\Shell.Application\\CLSID",
-             GuidText(test_shell::kShellApplicationClassId));
-  ::RegDeleteTreeW(HKEY_LOCAL_MACHINE,
-                   (L"Software\\Classes\\CLSID\\" + GuidText(test_shell::kClassId)).c_str());
-  return S_OK;
 }
 
 LONG __stdcall DialwrightTestShellLiveObjects() { return liveObjects; }
