@@ -125,25 +125,25 @@ TEST_F(PhonebookThroughStandIn, NamesComeBackInTheOrderWritten) {
   EXPECT_EQ(List(), (std::vector<std::wstring>{L"", names[0], names[1], names[2]}));
 }
 
-TEST_F(PhonebookThroughStandIn, ARefusalAboveSixHundredShowsTheServicesText) {
-  ::SetEnvironmentVariableW(L"DIALWRIGHT_STANDIN_FAIL", L"RasSetEntryPropertiesA:623");
-  EXPECT_FALSE(VPN::CreateVpnEntry(services_.Get(), boxes_));
-  ASSERT_EQ(boxes_.shown.size(), 1u);
-  EXPECT_EQ(boxes_.shown[0].text, ServiceText(623));
-  EXPECT_TRUE(HasCyrillic(boxes_.shown[0].text)) << boxes_.shown[0].text.size();
-  EXPECT_EQ(boxes_.shown[0].style, 0u);
-  EXPECT_EQ(boxes_.shown[0].title, L"Dialwright");
-}
-
-TEST_F(PhonebookThroughStandIn, ASystemCodeShowsTheSystemsMessageWithItsLineBreak) {
-  ::SetEnvironmentVariableW(L"DIALWRIGHT_STANDIN_FAIL", L"RasGetEntryPropertiesA:5");
-  EXPECT_FALSE(VPN::CreateVpnEntry(services_.Get(), boxes_));
-  ASSERT_EQ(boxes_.shown.size(), 1u);
-  const std::wstring& text = boxes_.shown[0].text;
-  EXPECT_EQ(text, SystemText(5));
-  EXPECT_TRUE(HasCyrillic(text));
-  ASSERT_FALSE(text.empty());
-  EXPECT_EQ(text.back(), L'\n');
+// Above 600 the service's own text; below, the system's message with its line break.
+TEST_F(PhonebookThroughStandIn, ARefusalShowsTheTextOfWhoeverOwnsTheCode) {
+  const struct {
+    const wchar_t* fail;
+    std::wstring text;
+  } cases[] = {{L"RasSetEntryPropertiesA:623", ServiceText(623)},
+               {L"RasGetEntryPropertiesA:5", SystemText(5)}};
+  ASSERT_EQ(cases[1].text.back(), L'\n');
+  for (const auto& refusal : cases) {
+    SCOPED_TRACE(refusal.fail);
+    boxes_.shown.clear();
+    ::SetEnvironmentVariableW(L"DIALWRIGHT_STANDIN_FAIL", refusal.fail);
+    EXPECT_FALSE(VPN::CreateVpnEntry(services_.Get(), boxes_));
+    ASSERT_EQ(boxes_.shown.size(), 1u);
+    EXPECT_EQ(boxes_.shown[0].text, refusal.text);
+    EXPECT_TRUE(HasCyrillic(refusal.text)) << refusal.text.size();
+    EXPECT_EQ(boxes_.shown[0].style, 0u);
+    EXPECT_EQ(boxes_.shown[0].title, L"Dialwright");
+  }
 }
 
 TEST_F(PhonebookThroughStandIn, SystemMessagesWithInsertsKeepThemAsText) {
