@@ -71,10 +71,9 @@ TEST_F(MainWindowE2E, FixedDialogFrameCaptionIconClientSizeAndCentring) {
   const LONG exStyle = ::GetWindowLongW(window, GWL_EXSTYLE);
   EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
   EXPECT_TRUE(style & WS_SYSMENU);
-  EXPECT_FALSE(style & WS_THICKFRAME) << "the frame must not be sizeable";
-  EXPECT_FALSE(style & WS_MINIMIZEBOX);
-  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-  EXPECT_FALSE(style & WS_CHILD);
+  // Neither sizeable nor minimisable nor maximisable.
+  EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CHILD), 0)
+      << std::hex << style;
   EXPECT_TRUE(exStyle & WS_EX_DLGMODALFRAME);
   EXPECT_EQ(::GetWindow(window, GW_OWNER), nullptr);
   EXPECT_TRUE(::IsWindowVisible(window));
@@ -112,10 +111,8 @@ TEST_F(MainWindowE2E, ControlsTextsPositionsAndStates) {
     EXPECT_EQ(ClassName(child), L"Button");
     EXPECT_EQ(Text(child), control.text);
     const RECT rect = RectInClient(child, window);
-    EXPECT_EQ(rect.left, control.rect.left);
-    EXPECT_EQ(rect.top, control.rect.top);
-    EXPECT_EQ(rect.right, control.rect.right);
-    EXPECT_EQ(rect.bottom, control.rect.bottom);
+    EXPECT_TRUE(::EqualRect(&rect, &control.rect))
+        << rect.left << ' ' << rect.top << ' ' << rect.right << ' ' << rect.bottom;
     const LONG style = ::GetWindowLongW(child, GWL_STYLE);
     EXPECT_EQ(style & BS_TYPEMASK, static_cast<LONG>(control.kind));
     EXPECT_TRUE(style & WS_TABSTOP);
@@ -175,10 +172,10 @@ TEST_F(MainWindowE2E, TooltipsOfPictureButtonAndFirewallButNotShortcut) {
     } else {
       // The picture has no window: its tool is a rectangle of the main window.
       EXPECT_EQ(tool.id, static_cast<UINT_PTR>(kImage1));
-      EXPECT_EQ(tool.rect.left, 0);
-      EXPECT_EQ(tool.rect.top, 0);
-      EXPECT_EQ(tool.rect.right, 300);
-      EXPECT_EQ(tool.rect.bottom, 100);
+      const RECT picture{0, 0, 300, 100};
+      EXPECT_TRUE(::EqualRect(&tool.rect, &picture))
+          << tool.rect.left << ' ' << tool.rect.top << ' ' << tool.rect.right << ' '
+          << tool.rect.bottom;
       EXPECT_EQ(tool.text,
                 L"Здесь может быть ссылка на ваш сервер. Перейти на сайт программы: " + site);
     }
