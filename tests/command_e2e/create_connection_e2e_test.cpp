@@ -172,6 +172,18 @@ class CreateConnectionE2E : public testing::Test {
     return box ? Read(box) : Box{};
   }
 
+  // The box with this text once it shows; the command may still be busy with what came before.
+  Box WaitForBoxSaying(const std::wstring& text) {
+    Box found;
+    e2e::WaitUntil([&] {
+      for (HWND window : program_->MessageBoxes())
+        if (::IsWindowVisible(window) && Read(window).text == text) found = Read(window);
+      return found.window != nullptr;
+    });
+    EXPECT_NE(found.window, nullptr) << "no box said the expected text";
+    return found;
+  }
+
   // Returns once the program's thread has handled everything sent to it so far; a box the
   // command was about to show is up by then.
   void Settle() {
@@ -242,11 +254,7 @@ TEST_F(CreateConnectionE2E, YesRewritesTheEntryAndRemovesOnlyItsShortcut) {
   StartProgram();
   Click();
   Answer(WaitForBox(), IDYES);
-  ASSERT_TRUE(e2e::WaitUntil([&] {
-    for (HWND window : program_->MessageBoxes())
-      if (::IsWindowVisible(window) && Read(window).text == kCreated) return true;
-    return false;
-  }));
+  ASSERT_NE(WaitForBoxSaying(kCreated).window, nullptr);
   EXPECT_FALSE(fs::exists(shortcut_));
   EXPECT_TRUE(fs::exists(otherFile_));
   const std::string phonebook = ReadFile(phonebook_);
@@ -262,13 +270,8 @@ TEST_F(CreateConnectionE2E, FailedDeletionShowsItsMessageAndNothingElse) {
   StartProgram({L"DIALWRIGHT_STANDIN_FAIL=RasDeleteEntryA:623"});
   Click();
   Answer(WaitForBox(), IDYES);
-  ASSERT_TRUE(e2e::WaitUntil([&] {
-    for (HWND window : program_->MessageBoxes())
-      if (::IsWindowVisible(window) && Read(window).text == L"Ошибка удаления подключения!")
-        return true;
-    return false;
-  }));
-  const Box error = Read(program_->WaitForMessageBox());
+  const Box error = WaitForBoxSaying(L"Ошибка удаления подключения!");
+  ASSERT_NE(error.window, nullptr);
   EXPECT_EQ(error.title, kCaption);
   EXPECT_TRUE(error.ok);
   Answer(error, IDOK);
