@@ -5,9 +5,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Everything static: the program must import nothing but Windows system DLLs.
 # No time stamp in the PE header, so that two builds of one commit are byte-identical.
 # Unused sections are dropped and symbols stripped: the program file stays small.
-set(dialwright_link_flags "-static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp -Wl,--gc-sections -s")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "${dialwright_link_flags}")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "${dialwright_link_flags}")
+# Link options rather than *_INIT flags: a build folder configured earlier picks them up too.
+add_link_options(-static -static-libgcc -static-libstdc++ LINKER:--no-insert-timestamp
+                 LINKER:--gc-sections -s)
 add_compile_options(-ffunction-sections -fdata-sections)
 # Windows 7 and later declarations, wide (W) functions by default.
 add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 UNICODE _UNICODE)
