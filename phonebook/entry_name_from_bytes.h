@@ -10,8 +10,8 @@
 namespace modRASVPN {
 
 // The bytes before the first zero, at most bytes.size() - 1 of them: the last byte (the
-// terminator's place in szEntryName[257]) never becomes part of the name. Each byte is
-// converted by itself, which is exact for the single-byte code pages.
+// terminator's place in szEntryName[257]) never becomes part of the name. The bytes are
+// converted together, so a double-byte character of a multi-byte code page stays whole.
 std::wstring EntryNameFromBytes(const platform::AnsiCodePage& ansi,
                                 std::span<const std::uint8_t> bytes);
 

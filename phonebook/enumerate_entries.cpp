@@ -90,18 +90,17 @@ std::int16_t WalkRecords(const Services& services, const Listing& listing,
   const std::size_t end = listing.buffer.size();
   std::size_t position = 0;
   std::int16_t count = 0;
-  Record record;
   for (std::uint32_t j = 0; j < listing.entryCount && count < kMostNames; ++j) {
     if (end - position < kRecordSize) break;
-    std::copy_n(listing.buffer.data() + position, kRecordSize, record.begin());
+    const std::span<const std::uint8_t, kRecordSize> record(listing.buffer.data() + position,
+                                                            kRecordSize);
     const std::uint32_t recordSize = LoadUInt32(record.data());
     if (recordSize < kSizeFieldBytes || recordSize > end - position) break;
 
     ++count;
     const auto slot = static_cast<std::size_t>(count);
     if (slot >= list.size()) list.resize(slot + 1);  // more than 40 names: the list grows
-    list[slot] = EntryNameFromBytes(
-        services.ansi, std::span<const std::uint8_t>(record).subspan(kNameOffset, kNameBytes));
+    list[slot] = EntryNameFromBytes(services.ansi, record.subspan<kNameOffset, kNameBytes>());
     position += recordSize;
   }
   return count;

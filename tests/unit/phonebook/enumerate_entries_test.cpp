@@ -225,4 +225,30 @@ TEST(EntryNameFromBytes, StopsAtTheFirstZeroOrBeforeTheLastByte) {
   EXPECT_EQ(modRASVPN::EntryNameFromBytes(ansi, empty), L"");
 }
 
+// A double-byte code page in miniature: 0x81 leads a pair that is one character.
+class PairedCodePage final : public platform::AnsiCodePage {
+ public:
+  std::string ToAnsi(std::wstring_view) const override { return {}; }
+  std::wstring FromAnsi(std::string_view bytes) const override {
+    std::wstring text;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      const auto byte = static_cast<unsigned char>(bytes[i]);
+      if (byte != 0x81) {
+        text += static_cast<wchar_t>(byte);
+      } else if (i + 1 < bytes.size()) {
+        text += static_cast<wchar_t>(0x4E00 + static_cast<unsigned char>(bytes[++i]));
+      } else {
+        text += L'?';  // a lead byte without its trail byte
+      }
+    }
+    return text;
+  }
+};
+
+TEST(EntryNameFromBytes, KeepsADoubleByteCharacterWhole) {
+  const PairedCodePage ansi;
+  const std::uint8_t named[] = {'a', 0x81, 0x40, 'b', 0, 0x81};
+  EXPECT_EQ(modRASVPN::EntryNameFromBytes(ansi, named), L"a\u4E40b");
+}
+
 }  // namespace
