@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # make bench: builds what it measures, measures it, and prints one table of the figures
 # against their budgets, then what the program file is made of.
-#   BENCH_RUNS, BENCH_CLICKS     runs of each program's start, click journeys (default 11)
+#   BENCH_RUNS, BENCH_CLICKS     runs of each program's start (default 31), click journeys (default 15)
 #   BENCH_REPETITIONS            repetitions of each native benchmark (default 9)
 #   BENCH_BUILD_DIR, WIN32_BUILD_DIR, WIN64_BUILD_DIR   build folders (default build/...)
 # The Wine figures come from the 64-bit build: this machine's kernel runs no 32-bit code.
@@ -11,8 +11,8 @@ cd "$(dirname "$0")/.."
 bench_dir=${BENCH_BUILD_DIR:-build/bench}
 win32_dir=${WIN32_BUILD_DIR:-build/win32}
 win64_dir=${WIN64_BUILD_DIR:-build/win64}
-runs=${BENCH_RUNS:-11}
-clicks=${BENCH_CLICKS:-11}
+runs=${BENCH_RUNS:-31}
+clicks=${BENCH_CLICKS:-15}
 repetitions=${BENCH_REPETITIONS:-9}
 program="Dialwright VPN 1.0.exe"
 budget_bytes=262144

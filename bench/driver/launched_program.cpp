@@ -50,10 +50,10 @@ SIZE_T LaunchedProgram::PeakWorkingSet() const {
   return counters.PeakWorkingSetSize;
 }
 
-void LaunchedProgram::CloseAndWait(HWND frame) {
-  ::PostMessageW(frame, WM_CLOSE, 0, 0);
+void LaunchedProgram::End() {
+  ::TerminateProcess(process_.get(), 0);
   if (::WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0)
-    throw std::runtime_error("the program did not end when its window was closed");
+    throw std::runtime_error("the program did not end");
 }
 
 std::wstring WindowsPath(const std::wstring& path) {

@@ -45,11 +45,11 @@ bool FileHasContent(const std::wstring& path) {
 Sample MeasureStart(const std::wstring& program) {
   const Stopwatch stopwatch;
   LaunchedProgram launched(program);
-  HWND frame = launched.WaitFor(FindFrame, kTimeoutMs, "the main window");
+  launched.WaitFor(FindFrame, kTimeoutMs, "the main window");
   Sample sample;
   sample.milliseconds = stopwatch.Milliseconds();
   sample.peakWorkingSetKiB = KiB(launched.PeakWorkingSet());
-  launched.CloseAndWait(frame);
+  launched.End();
   return sample;
 }
 
@@ -82,7 +82,7 @@ Sample MeasureClick(const std::wstring& program, const std::wstring& phonebookPa
   if (text != kConfirmation)
     throw std::runtime_error("the click showed \"" + Utf8(text) + "\", not the confirmation");
   Answer(box);
-  launched.CloseAndWait(frame);
+  launched.End();
   // A confirmation without an entry would time a command that did not do its work.
   if (!FileHasContent(phonebookPath))
     throw std::runtime_error("the confirmation came, but no entry was written");
@@ -102,7 +102,7 @@ Sample MeasureFirstBox(const std::wstring& minimal) {
   HWND box = launched.WaitFor(FindDialog, kTimeoutMs, "the minimal window's message box");
   sample.milliseconds = stopwatch.Milliseconds();
   Answer(box);
-  launched.CloseAndWait(frame);
+  launched.End();
   return sample;
 }
 
