@@ -1,5 +1,6 @@
 // The phonebook service of the system: rasapi32.dll from the system directory, bound at
-// run time. A missing library or function answers a non-zero code instead of crashing.
+// run time when the first call needs it, so that loading it costs the start-up nothing.
+// A missing library or function answers a non-zero code instead of crashing.
 #pragma once
 
 #include <windows.h>
@@ -14,8 +15,6 @@ inline constexpr ResultCode kServiceUnavailable = ERROR_PROC_NOT_FOUND;
 
 class RasPhonebookService final : public PhonebookService {
  public:
-  RasPhonebookService();
-
   ResultCode RasEnumEntriesA(void* buffer, std::uint32_t& byteCount,
                              std::uint32_t& entryCount) override;
   ResultCode RasGetEntryPropertiesA(std::uint32_t& entrySize) override;
@@ -27,8 +26,9 @@ class RasPhonebookService final : public PhonebookService {
 
  private:
   template <typename Function>
-  Function* Find(const char* name) const;
+  Function* Find(const char* name);
 
+  bool loadAttempted_ = false;
   UniqueModule library_;
 };
 
