@@ -10,7 +10,6 @@
 #include "app/system_connection_steps.h"
 #include "app/win32/main_window.h"
 #include "platform/message_boxes.h"
-#include "platform/win32/com_apartment.h"
 #include "platform/win32/dll_search_hardening.h"
 #include "platform/win32/windows_clock.h"
 #include "platform/win32/windows_desktop_services.h"
@@ -50,9 +49,8 @@ int Run(HINSTANCE instance) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   platform::win32::HardenDllSearch();
-  // The user-interface thread is a single-threaded apartment: the shell runs the picture's
-  // "open" verb and the shortcut's automation through COM.
-  platform::win32::ComApartment apartment;
+  // The user-interface thread enters its single-threaded apartment when the picture's "open"
+  // verb or the shortcut's automation first needs COM, not at start-up.
   try {
     return Run(instance);
   } catch (const app::FatalError& error) {
