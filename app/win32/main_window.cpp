@@ -83,6 +83,9 @@ void ОсновнаяФорма::Show() {
   ::ShowWindow(window_.get(), SW_SHOWNORMAL);
   ::SetFocus(Control(*mw::kTabOrder.front()));
   ::UpdateWindow(window_.get());
+  // A tooltip shows only over a visible window: its window is made after the first paint,
+  // which then comes sooner.
+  CreateTooltips();
 }
 
 void ОсновнаяФорма::CreateMainWindow() {
@@ -145,7 +148,10 @@ void ОсновнаяФорма::CreateControls() {
     if (font_) ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     if (!isButton) ::SendMessageW(child, BM_SETCHECK, static_cast<WPARAM>(control->initialValue), 0);
   }
+}
 
+void ОсновнаяФорма::CreateTooltips() {
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
   // The tooltip control belongs to the renderer: Initialize registers only the classes it
   // names, so the tooltip class is registered here.
   INITCOMMONCONTROLSEX tooltips{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
@@ -156,6 +162,7 @@ void ОсновнаяФорма::CreateControls() {
                                nullptr, instance, nullptr);
   for (const mw::Control* control : mw::kTabOrder)
     if (control->tooltip) AddTooltip(*control);
+  if (!pictureTooltip_.empty()) ApplyPictureTooltip();
 }
 
 void ОсновнаяФорма::AddTooltip(const mw::Control& control) {
@@ -201,12 +208,17 @@ void ОсновнаяФорма::SetPictureMouseIcon(int cursorResource) {
 }
 
 void ОсновнаяФорма::SetPictureTooltip(const std::wstring& text) {
+  pictureTooltip_ = text;
+  ApplyPictureTooltip();
+}
+
+void ОсновнаяФорма::ApplyPictureTooltip() {
   if (!tooltip_) return;
   // A tool of a rectangle of the window: the picture has no window of its own.
   TTTOOLINFOW tool = ToolInfo(window_.get(), static_cast<UINT_PTR>(mw::Image1.id), TTF_SUBCLASS);
   const mw::PixelRect rect = Pixels(mw::Image1.bounds);
   tool.rect = RECT{rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
-  tool.lpszText = const_cast<wchar_t*>(text.c_str());
+  tool.lpszText = const_cast<wchar_t*>(pictureTooltip_.c_str());
   ::SendMessageW(tooltip_, pictureTooltipAdded_ ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0,
                  reinterpret_cast<LPARAM>(&tool));
   pictureTooltipAdded_ = true;

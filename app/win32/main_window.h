@@ -28,7 +28,8 @@ class ОсновнаяФорма final : public app::CommandWindow, private app:
   ОсновнаяФорма& operator=(const ОсновнаяФорма&) = delete;
 
   // Creates the window and its controls, runs Load, then shows the window centred on the
-  // screen with the focus on the button. Throws what Load throws (FatalError).
+  // screen with the focus on the button; the tooltips follow once it shows. Throws what Load
+  // throws (FatalError).
   void Show();
   HWND Handle() const { return window_.get(); }
 
@@ -51,7 +52,9 @@ class ОсновнаяФорма final : public app::CommandWindow, private app:
   void Initialize();
   void CreateMainWindow();
   void CreateControls();
+  void CreateTooltips();
   void AddTooltip(const app::main_window::Control& control);
+  void ApplyPictureTooltip();
   app::main_window::PixelRect Pixels(const app::main_window::TwipsRect& rect) const;
   HWND Control(const app::main_window::Control& control) const;
   bool CursorOverPicture() const;
@@ -77,6 +80,7 @@ class ОсновнаяФорма final : public app::CommandWindow, private app:
   app::win32::UniqueIcon smallIcon_;
   app::win32::UniqueCursor pictureCursor_;
   int picturePointerStyle_ = 0;
+  std::wstring pictureTooltip_;
   bool pictureTooltipAdded_ = false;
   bool pictureButtonDown_ = false;
   bool quitOnDestroy_ = false;

@@ -76,6 +76,9 @@ HWND RunningProgram::WaitForMainWindow() {
       if (::IsWindowVisible(window)) found = window;
     return found != nullptr;
   });
+  // Ready once it waits for input: what the window finishes after it shows (its tooltips)
+  // is there by then.
+  if (found != nullptr) ::WaitForInputIdle(process_.get(), 10000);
   return found;
 }
 

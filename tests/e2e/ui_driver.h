@@ -36,7 +36,8 @@ class RunningProgram {
 
   DWORD ProcessId() const { return processId_; }
   DWORD ThreadId() const { return threadId_; }
-  // The main window once it is visible, or nullptr after the deadline.
+  // The main window once it is visible and the program waits for input, or nullptr after
+  // the deadline.
   HWND WaitForMainWindow();
   // A message box (#32770) of the program, or nullptr after the deadline.
   HWND WaitForMessageBox(std::chrono::milliseconds deadline = 10000ms);
