@@ -1,7 +1,7 @@
 // The yardstick of the start-up and memory figures: a program that only opens one window,
 // built with the same compiler, flags and static runtime as the program itself.
 // Started with /box it also holds a button that shows one message box: the yardstick of what
-// a first message box costs a process, so the click figure can be read against it.
+// a message box costs a process, so the click figure can be read against it.
 #include <windows.h>
 
 #include <cwchar>

@@ -88,7 +88,7 @@ if [ -n "$click" ]; then
   row "click -> confirmation, less 2 x 250 ms [1][2]" "$click ms" "<= 30 ms" \
       "$(verdict "$click <= 30")"
   row "  of it: click -> entry in the phonebook file" "$(wine click_entry_written_ms) ms" "" ""
-  row "  yardstick: a first message box, minimal [4]" "$(wine first_box_minimal_ms) ms" "" ""
+  row "  yardstick: one message box, minimal [4]" "$(wine first_box_minimal_ms) ms" "" ""
 else
   failed "click -> confirmation, less 2 x 250 ms [1][2]" "see below" "<= 30 ms"
 fi
@@ -122,7 +122,7 @@ echo "[2] Both check boxes cleared, a fresh empty stand-in phonebook for each of
 echo "[3] Native, optimised, no sanitizers: medians of $repetitions repetitions; the verdict is on"
 echo "    the real time, the CPU time beside it is the part other processes cannot inflate."
 echo "[4] The minimal window's button showing one message box: what Wine takes to show a"
-echo "    process's first message box, which the confirmation is."
+echo "    message box, which the confirmation is."
 
 echo
 echo "Largest contributors to the program file (bytes, from the linker map):"

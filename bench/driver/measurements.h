@@ -22,7 +22,7 @@ Sample MeasureStart(const std::wstring& program);
 Sample MeasureClick(const std::wstring& program, const std::wstring& phonebookPath);
 
 // The minimal window started with /box: its button's click until its one message box shows.
-// What a process's first message box costs under Wine, the click figure's yardstick.
+// What one message box costs a process under Wine, the click figure's yardstick.
 Sample MeasureFirstBox(const std::wstring& minimal);
 
 }  // namespace bench
