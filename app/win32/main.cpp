@@ -40,6 +40,9 @@ int Run(HINSTANCE instance) {
 
   ОсновнаяФорма form(instance, [&command](app::CommandWindow& window) { command.Click(window); });
   form.Show();
+  // Bound once the window shows: the start-up does not wait for it, and the first click
+  // finds it ready.
+  phonebook.service.Load();
   // The command's boxes are modal to the window.
   boxes.SetOwner(form.Handle());
   return RunMessageLoop(form);

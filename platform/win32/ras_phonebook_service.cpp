@@ -19,13 +19,15 @@ using RasGetErrorStringFn = DWORD WINAPI(UINT code, LPSTR buffer, DWORD size);
 
 }  // namespace
 
+void RasPhonebookService::Load() {
+  if (loadAttempted_) return;
+  loadAttempted_ = true;
+  library_ = LoadSystemLibrary(L"rasapi32.dll");
+}
+
 template <typename Function>
 Function* RasPhonebookService::Find(const char* name) {
-  // One attempt per service object: a library that is missing stays missing.
-  if (!loadAttempted_) {
-    loadAttempted_ = true;
-    library_ = LoadSystemLibrary(L"rasapi32.dll");
-  }
+  Load();
   if (!library_) return nullptr;
   return reinterpret_cast<Function*>(
       reinterpret_cast<void*>(::GetProcAddress(library_.get(), name)));

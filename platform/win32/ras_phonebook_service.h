@@ -1,6 +1,6 @@
 // The phonebook service of the system: rasapi32.dll from the system directory, bound at
-// run time when the first call needs it, so that loading it costs the start-up nothing.
-// A missing library or function answers a non-zero code instead of crashing.
+// run time, when Load is called or the first call needs it. A missing library or function
+// answers a non-zero code instead of crashing.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +15,9 @@ inline constexpr ResultCode kServiceUnavailable = ERROR_PROC_NOT_FOUND;
 
 class RasPhonebookService final : public PhonebookService {
  public:
+  // Loads the library now, if no call has yet; one attempt, a missing library stays missing.
+  void Load();
+
   ResultCode RasEnumEntriesA(void* buffer, std::uint32_t& byteCount,
                              std::uint32_t& entryCount) override;
   ResultCode RasGetEntryPropertiesA(std::uint32_t& entrySize) override;
