@@ -204,8 +204,9 @@ TEST_F(Hardening, ThePictureHandsTheShellOnlyTheBuiltInAddress) {
                                                          build_settings::SiteAddress +
                                                          L"\"\tshow=3")});
 
+  // COM, entered for the shell, is left as the program ends: it still ends cleanly.
   ::PostMessageW(window, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(running.WaitForExit().has_value());
+  EXPECT_EQ(running.WaitForExit(), std::optional<DWORD>(0));
   EXPECT_TRUE(PlantTraces().empty()) << PlantTraces().front();
 }
 
