@@ -9,9 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,6 +19,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using e2e::ChildWithText;
+using e2e::Lines;
+using e2e::ReadFile;
+using e2e::SystemFolder;
 using e2e::RunningProgram;
 
 constexpr const wchar_t* kCaption = L"Dialwright VPN 1.00";
@@ -36,33 +38,6 @@ fs::path DesktopFolder() {
   wchar_t path[MAX_PATH];
   if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, path))) return {};
   return path;
-}
-
-fs::path SystemFolder() {
-  wchar_t path[MAX_PATH];
-  const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
-  return fs::path(std::wstring(path, length));
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream stream(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-}
-
-std::vector<std::string> Lines(const fs::path& path) {
-  std::vector<std::string> lines;
-  std::istringstream stream(ReadFile(path));
-  for (std::string line; std::getline(stream, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) lines.push_back(line);
-  }
-  return lines;
-}
-
-HWND ChildWithText(HWND parent, const std::wstring& text) {
-  for (HWND child : e2e::ChildWindows(parent))
-    if (e2e::Text(child) == text) return child;
-  return nullptr;
 }
 
 // What a message box shows: its title, its text and its buttons.

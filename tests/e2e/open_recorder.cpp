@@ -5,18 +5,7 @@
 
 #include <string>
 
-namespace {
-
-std::string Utf8(const std::wstring& text) {
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-  return bytes;
-}
-
-}  // namespace
+#include "tests/win32/append_line.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   wchar_t path[MAX_PATH];
@@ -26,13 +15,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   startup.cb = sizeof(startup);
   ::GetStartupInfoW(&startup);
   const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
-  const std::string line =
-      Utf8(::GetCommandLineW()) + "\tshow=" + std::to_string(show) + "\n";
-  HANDLE file = ::CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 3;
-  DWORD written = 0;
-  ::WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-  ::CloseHandle(file);
-  return 0;
+  return test_records::AppendLine(path, std::wstring(::GetCommandLineW()) + L"\tshow=" +
+                                           std::to_wstring(show))
+             ? 0
+             : 3;
 }

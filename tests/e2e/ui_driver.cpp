@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -256,6 +259,42 @@ RegistryValueOverride::~RegistryValueOverride() {
                       static_cast<DWORD>((previous_->size() + 1) * sizeof(wchar_t)));
   else
     ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key_.c_str(), nullptr);
+}
+
+HWND ChildWithText(HWND parent, const std::wstring& text) {
+  for (HWND child : ChildWindows(parent))
+    if (Text(child) == text) return child;
+  return nullptr;
+}
+
+std::filesystem::path SystemFolder() {
+  wchar_t path[MAX_PATH];
+  const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
+  return std::filesystem::path(std::wstring(path, length));
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream stream(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(stream), {});
+}
+
+std::vector<std::string> Lines(const std::filesystem::path& path) {
+  std::vector<std::string> lines;
+  std::istringstream stream(ReadFile(path));
+  for (std::string line; std::getline(stream, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                        size, nullptr, nullptr);
+  return bytes;
 }
 
 }  // namespace e2e

@@ -70,6 +70,15 @@ struct Tool {
 // The tools of a tooltip control of another process, with their texts.
 std::vector<Tool> TooltipTools(HWND tooltip, DWORD processId);
 
+HWND ChildWithText(HWND parent, const std::wstring& text);
+
+// What the recording stand-ins leave behind, and where.
+std::filesystem::path SystemFolder();
+std::string ReadFile(const std::filesystem::path& path);
+// The file's lines without their line ends, "\r\n" or "\n".
+std::vector<std::string> Lines(const std::filesystem::path& path);
+std::string Utf8(const std::wstring& text);
+
 // Sets a value of HKLM for the life of the object and puts the old one back afterwards.
 class RegistryValueOverride {
  public:

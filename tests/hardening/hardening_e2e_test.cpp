@@ -7,9 +7,6 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -21,45 +18,14 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using e2e::ChildWithText;
+using e2e::Lines;
+using e2e::ReadFile;
+using e2e::SystemFolder;
+using e2e::Utf8;
 
 constexpr const wchar_t* kButtonText = L"Создать VPN подключение к Интернет";
 constexpr const wchar_t* kCreated = L"Подключение создано.";
-
-fs::path SystemFolder() {
-  wchar_t path[MAX_PATH];
-  const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
-  return fs::path(std::wstring(path, length));
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream stream(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(stream), {});
-}
-
-std::vector<std::string> Lines(const fs::path& path) {
-  std::vector<std::string> lines;
-  std::istringstream stream(ReadFile(path));
-  for (std::string line; std::getline(stream, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
-
-std::string Utf8(const std::wstring& text) {
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                        size, nullptr, nullptr);
-  return bytes;
-}
-
-HWND ChildWithText(HWND parent, const std::wstring& text) {
-  for (HWND child : e2e::ChildWindows(parent))
-    if (e2e::Text(child) == text) return child;
-  return nullptr;
-}
 
 // A message box's message: its one static control with text.
 std::wstring BoxText(HWND box) {

@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "tests/win32/append_line.h"
+
 namespace {
 
 std::wstring Environment(const wchar_t* name) {
@@ -26,23 +28,6 @@ std::wstring DefaultRecord() {
   return record.substr(0, record.find_last_of(L'\\') + 1) + L"netsh-record.txt";
 }
 
-void AppendLine(const std::wstring& file, const std::wstring& line) {
-  const std::wstring text = line + L"\n";
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                        size, nullptr, nullptr);
-  // Appends are atomic per write, so runs that overlap still give whole lines.
-  HANDLE handle = ::CreateFileW(file.c_str(), FILE_APPEND_DATA,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  ::CloseHandle(handle);
-}
-
 }  // namespace
 
 int wmain() {
@@ -55,12 +40,12 @@ int wmain() {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     ::GetStartupInfoW(&startup);
-    AppendLine(startupRecord, L"show=" + std::to_wstring(startup.wShowWindow) +
+    test_records::AppendLine(startupRecord, L"show=" + std::to_wstring(startup.wShowWindow) +
                                   L" flags=" + std::to_wstring(startup.dwFlags));
   }
 
   std::wstring record = Environment(L"DIALWRIGHT_NETSH_RECORD");
   if (record.empty()) record = DefaultRecord();
-  AppendLine(record, commandLine);
+  test_records::AppendLine(record, commandLine);
   return 0;
 }

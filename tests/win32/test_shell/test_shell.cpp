@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/win32/append_line.h"
+
 namespace {
 
 std::atomic<LONG> liveObjects{0};
@@ -22,24 +24,9 @@ std::wstring Environment(const wchar_t* name, bool* present = nullptr) {
   return std::wstring(buffer, length);
 }
 
-void AppendFile(const std::wstring& file, const std::wstring& line) {
-  const std::wstring text = line + L"\n";
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                        size, nullptr, nullptr);
-  HANDLE handle = ::CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  ::WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  ::CloseHandle(handle);
-}
-
 void Record(const std::wstring& line) {
   const std::wstring file = Environment(L"DIALWRIGHT_TEST_SHELL_RECORD");
-  if (!file.empty()) AppendFile(file, line);
+  if (!file.empty()) test_records::AppendLine(file, line);
 }
 
 bool Fails(const wchar_t* member) { return Environment(L"DIALWRIGHT_TEST_SHELL_FAIL") == member; }
@@ -218,7 +205,7 @@ class Folder final : public Dispatch {
     Record(line + L" vt=" + std::to_wstring(V_VT(&passed)) + L" " + name);
     if (!desktop_) return E_NOTIMPL;
     const std::wstring directory = DesktopDirectory();
-    if (!directory.empty()) AppendFile(directory + L"\\" + name + L".lnk", L"shortcut of " + name);
+    if (!directory.empty()) test_records::AppendLine(directory + L"\\" + name + L".lnk", L"shortcut of " + name);
     return S_OK;
   }
 
