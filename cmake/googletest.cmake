@@ -5,3 +5,8 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${PROJECT_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
+if(WIN32)
+  # The win32 thread model of MinGW has no std::mutex, which GoogleTest's Notification needs.
+  target_compile_options(gtest PUBLIC
+    "SHELL:-include ${PROJECT_SOURCE_DIR}/tests/support/gtest_win32_notification.h")
+endif()

@@ -1,26 +1,37 @@
 # Registers test programs with ctest.
 # Cross-built test programs run under Wine through tools/wine-run.sh (the crosscompiling
-# emulator). This machine's Wine is 64-bit (its kernel executes no 32-bit code), so they are
-# registered in the 64-bit build; the 32-bit build compiles them and checks its program file.
+# emulator), in a prefix of the build's own kind: both the win32 build and its 64-bit twin
+# register them, and `make test` runs those of the build that this machine can run
+# (tools/wine-arch.sh). Their label names the build, so ctest's summary says which ran.
 if(WIN32)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(DIALWRIGHT_WINE_ARCH win32)
+  else()
+    set(DIALWRIGHT_WINE_ARCH win64)
+  endif()
+  file(WRITE ${PROJECT_BINARY_DIR}/wine-arch "${DIALWRIGHT_WINE_ARCH}\n")
   set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tools/wine-run.sh
       --build-dir ${PROJECT_BINARY_DIR} --)
-  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    set(DIALWRIGHT_WINE_TESTS ON)
-  else()
-    set(DIALWRIGHT_WINE_TESTS OFF)
-  endif()
+  set(DIALWRIGHT_WINE_LABEL wine-${DIALWRIGHT_WINE_ARCH})
 endif()
 
 function(dialwright_add_test target)
-  if(WIN32 AND NOT DIALWRIGHT_WINE_TESTS)
-    return()
-  endif()
   add_test(NAME ${target} COMMAND ${target} ${ARGN})
   if(WIN32)
-    # One Wine prefix per build: its tests run one at a time.
-    set_tests_properties(${target} PROPERTIES RESOURCE_LOCK wine TIMEOUT 600)
+    dialwright_wine_test_properties(${target})
   else()
     set_tests_properties(${target} PROPERTIES TIMEOUT 300)
   endif()
+endfunction()
+
+# One Wine prefix per build: its tests run one at a time.
+function(dialwright_wine_test_properties test)
+  set_tests_properties(${test} PROPERTIES RESOURCE_LOCK wine TIMEOUT 600
+                       LABELS ${DIALWRIGHT_WINE_LABEL})
+endfunction()
+
+# Checks of the program file itself, without Wine: every Windows build runs them.
+function(dialwright_add_file_check name)
+  add_test(NAME ${name} COMMAND ${ARGN})
+  set_tests_properties(${name} PROPERTIES LABELS program-file)
 endfunction()

@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
 # `make run`: starts the program under Wine in a virtual desktop (800 x 600), with the phonebook
-# stand-in, in a prefix that persists between runs (build/win64/run-prefix), so an entry
-# written in one run is there in the next.
+# stand-in, in a prefix that persists between runs (<build>/run-prefix), so an entry written in
+# one run is there in the next.
 #
-# The program run is the 64-bit build of the same sources: this machine's kernel executes no
-# 32-bit code, so the 32-bit program cannot run under Wine here (see README.md).
+# The program run is the shipped 32-bit file where this machine runs 32-bit Wine, and the 64-bit
+# build of the same sources where it does not (tools/wine-arch.sh); the first line says which.
 #
 # With a display ($DISPLAY), the window opens there and the command ends when the program ends.
 # Without one, the program runs on an Xvfb display of its own; once its window is up, a
-# screenshot of the window is saved (the path is printed: build/win64/run-screenshot.png,
-# or RUN_SCREENSHOT), the window is closed like its close button does, and the command ends.
+# screenshot of the window is saved (the path is printed: <build>/run-screenshot.png, or
+# RUN_SCREENSHOT), the window is closed like its close button does, and the command ends.
+# Either way no Wine process of the prefix is left behind.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-# RUN_BUILD_DIR: another build folder of the win64 preset (the default is the preset's own).
-build=${RUN_BUILD_DIR:-$root/build/win64}
+arch=$(bash tools/wine-arch.sh)
+echo "run: $(bash tools/wine-arch.sh --why | sed 's/^Wine suites: //')"
+# RUN_BUILD_DIR: another build folder of the same preset (the default is the preset's own).
+build=${RUN_BUILD_DIR:-$root/build/$arch}
 prefix=$build/run-prefix
 program="$build/Dialwright VPN 1.0.exe"
 probe=$build/tests/e2e/window_probe.exe
@@ -23,26 +26,26 @@ desktop=dialwright
 desktop_size=800x600
 window_class=ОсновнаяФорма
 
-# The Makefile has installed what is missing; the 64-bit build is made here.
+# The Makefile has installed what is missing and made the win32 build; the rest is made here.
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake --preset win64 -B "$build" >"$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
+  cmake --preset "$arch" -B "$build" >"$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
   rm -f "$build.configure.log"
 fi
 cmake --build "$build" -j2 --target dialwright_program dialwright_standin_dll window_probe >"$build.build.log" 2>&1 ||
   { cat "$build.build.log"; exit 1; }
 rm -f "$build.build.log"
 
-export WINEPREFIX=$prefix WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
-export WINESERVER=/usr/lib/wine/wineserver64
+# shellcheck source=tools/wine-prefix.sh
+. "$root/tools/wine-prefix.sh"
+wine_use_build "$build"
+export WINEPREFIX=$prefix
 export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="rasapi32=n;mscoree,mshtml=;winemenubuilder.exe=d"
-# shellcheck source=tools/wine-prefix.sh
-. "$root/tools/wine-prefix.sh"
 wine_prefix_ready "$prefix" "$build" || { echo "run: could not prepare $prefix" >&2; exit 2; }
 if [ ! -f "$prefix/.dialwright-desktop" ]; then
-  # The named desktop is the prefix's default, so that the helper that waits for the window
-  # runs on the same desktop as the program.
+  # The named virtual desktop is the prefix's default: every program of the prefix, the
+  # program itself and the helper that waits for its window, opens in it.
   "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d "$desktop" /f >/dev/null 2>&1
   "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v "$desktop" /d "$desktop_size" /f >/dev/null 2>&1
   "$WINESERVER" -w
@@ -54,25 +57,31 @@ phonebook="$prefix/drive_c/ProgramData/Microsoft/Network/Connections/Pbk/rasphon
 logs=$build/run-logs
 mkdir -p "$logs"
 
+# The program is the process waited for. The desktop's own process (explorer) is not: it is
+# meant to end by itself once its last client has gone, but it does not always (it stayed
+# alive for minutes when the machine was busy), so it is ended with the prefix's other
+# processes once the program has.
+end_prefix_processes() {
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+  "$WINESERVER" -w >/dev/null 2>&1 || true
+}
+
 start_program() {
-  "$WINELOADER" explorer /desktop="$desktop,$desktop_size" "$(windows_path "$program")" \
-    </dev/null >"$logs/program.out" 2>"$logs/program.err"
+  "$WINELOADER" "$(windows_path "$program")" </dev/null >"$logs/program.out" 2>"$logs/program.err"
 }
 
 if [ -n "${DISPLAY:-}" ]; then
   echo "run: starting the program on $DISPLAY; the phonebook is $phonebook"
   start_program || true
+  end_prefix_processes
   exit 0
 fi
 
 # No display: an Xvfb of our own, the size of the virtual desktop.
 work=$(mktemp -d)
 xvfb_pid=
-program_pid=
 cleanup() {
-  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
-    "$WINESERVER" -k >/dev/null 2>&1 || true
-  fi
+  end_prefix_processes
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
@@ -96,6 +105,10 @@ import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repa
 echo "run: screenshot of the window: $screenshot"
 echo "run: the phonebook is $phonebook"
 "$WINELOADER" "$(windows_path "$probe")" close "$window_class" >/dev/null 2>"$logs/probe.err" || true
-wait "$program_pid" || true
-program_pid=
-echo "run: the program has ended"
+# The program ends within moments of its window; if it does not, cleanup ends it.
+for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.05; done
+if kill -0 "$program_pid" 2>/dev/null; then
+  echo "run: the program did not end after its window closed; ending it" >&2
+else
+  echo "run: the program has ended"
+fi

@@ -1,5 +1,21 @@
 # Creates and tends a Wine prefix for the build (sourced by wine-run.sh and run.sh).
 
+# The Wine of a build folder: 32-bit Wine and a 32-bit prefix for the win32 build, 64-bit Wine
+# for its twin (the file wine-arch in the folder, written by CMake, says which it is). The
+# loaders are called directly: Debian's `wine` script would choose by itself. One wineserver
+# serves both kinds of client.
+wine_use_build() {
+  local build_dir=$1 arch
+  arch=$(cat "$build_dir/wine-arch" 2>/dev/null) || { echo "no $build_dir/wine-arch" >&2; return 1; }
+  case "$arch" in
+    win32) export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine ;;
+    win64) export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 ;;
+    *) echo "$build_dir/wine-arch: unknown \"$arch\"" >&2; return 1 ;;
+  esac
+  export WINESERVER=/usr/lib/wine/wineserver64
+  [ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver32
+}
+
 wine_prefix_ready() {
   local prefix=$1 build_dir=$2
   mkdir -p "$(dirname "$prefix")"

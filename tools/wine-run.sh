@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Runs a cross-built program under 64-bit Wine the way the tests and `make run` need it:
+# Runs a cross-built program under Wine the way the tests and `make bench` need it:
 #   tools/wine-run.sh --build-dir DIR [--prefix DIR] [--no-display] -- PROGRAM [ARGS...]
-# - a Wine prefix of the build's own (created once; 64-bit; user folders made real folders),
+# - the build's Wine: 32-bit for the win32 build, 64-bit for its twin,
+# - a Wine prefix of the build's own (created once, of the build's kind; user folders made
+#   real folders),
 # - the phonebook stand-in installed as the prefix's system32\rasapi32.dll,
 # - Russian locale (code page 1251, Russian system messages), quiet WINEDEBUG unless set,
 # - its own Xvfb on a free display unless DISPLAY_FOR_WINE is given or --no-display,
@@ -27,18 +29,16 @@ done
 build_dir=$(cd "$build_dir" && pwd)
 prefix=${prefix:-$build_dir/wineprefix}
 
-# The 64-bit loader is called directly: Debian's `wine` script prefers the 32-bit one,
-# which cannot run on machines whose kernel executes no 32-bit code.
-export WINEPREFIX=$prefix WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
-export WINESERVER=/usr/lib/wine/wineserver64
+# shellcheck source=tools/wine-prefix.sh
+. "$here/wine-prefix.sh"
+wine_use_build "$build_dir" || exit 2
+export WINEPREFIX=$prefix
 wineserver() { "$WINESERVER" "$@"; }
 wine() { "$WINELOADER" "$@"; }
 export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="rasapi32=n;mscoree,mshtml=;winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
-# shellcheck source=tools/wine-prefix.sh
-. "$here/wine-prefix.sh"
 wine_prefix_ready "$prefix" "$build_dir" || { echo "wine-run: could not prepare $prefix" >&2; exit 2; }
 
 work=$(mktemp -d)
