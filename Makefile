@@ -24,7 +24,7 @@ build-win64: setup
 
 # The 64-bit twin is built where the Wine suites need it: where 32-bit Wine does not start.
 build-wine-twin: setup
-	@[ "$$(bash tools/wine-arch.sh)" = win32 ] || $(MAKE) --no-print-directory build-win64
+	@case "$$(bash tools/wine-arch.sh)" in win32:*) ;; *) $(MAKE) --no-print-directory build-win64 ;; esac
 
 build: build-native build-win32 build-wine-twin
 
@@ -40,9 +40,8 @@ test: build
 	@bash tools/lint.sh
 	@echo "== the 32-bit program file =="
 	@ctest --preset win32 -L program-file
-	@bash tools/wine-arch.sh --why
-	@arch=$$(bash tools/wine-arch.sh) && echo "== Windows tests under Wine: the $$arch build ==" && \
-	  ctest --preset $$arch -L '^wine-'
+	@line=$$(bash tools/wine-arch.sh) && echo "== Windows tests under Wine on $$line ==" && \
+	  ctest --preset "$${line%%:*}" -L '^wine-'
 
 # clang-tidy and cppcheck over the portable code; any finding fails.
 lint: build-native

@@ -1,4 +1,5 @@
-# Cross-compiles the program for 32-bit Windows with MinGW-w64 (win32 threading model: no winpthread, whose runtime imports functions XP lacks).
+# Cross-compiles the program for 32-bit Windows with MinGW-w64, win32 thread model: the posix
+# one links winpthread, whose runtime imports functions that Windows XP lacks.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)

@@ -11,7 +11,8 @@ cd "$(dirname "$0")/.."
 
 bench_dir=${BENCH_BUILD_DIR:-build/bench}
 win32_dir=${WIN32_BUILD_DIR:-build/win32}
-arch=$(bash tools/wine-arch.sh)
+wine_arch=$(bash tools/wine-arch.sh)
+arch=${wine_arch%%:*}
 if [ "$arch" = win32 ]; then
   wine_dir=$win32_dir
 else
@@ -37,7 +38,7 @@ build() {
   fi
 }
 
-bash tools/wine-arch.sh --why | sed 's/^Wine suites/bench: Wine figures/'
+echo "bench: Wine figures from $wine_arch"
 echo "bench: building the bench, win32 and $arch presets..."
 build bench "$bench_dir" phonebook_benchmarks
 build win32 "$win32_dir" dialwright_program
@@ -123,7 +124,7 @@ else
 fi
 
 echo
-echo "[1] Medians of $runs runs each under Wine, $arch build ($(bash tools/wine-arch.sh --why | sed 's/.*: //'));"
+echo "[1] Medians of $runs runs each under Wine, $arch build: ${wine_arch#*: };"
 echo "    the program and the minimal window start in turns, alternating who goes first."
 echo "[2] Both check boxes cleared, a fresh empty stand-in phonebook for each of $clicks runs."
 echo "[3] Native, optimised, no sanitizers: medians of $repetitions repetitions; the verdict is on"

@@ -14,8 +14,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-arch=$(bash tools/wine-arch.sh)
-echo "run: $(bash tools/wine-arch.sh --why | sed 's/^Wine suites: //')"
+wine_arch=$(bash tools/wine-arch.sh)
+arch=${wine_arch%%:*}
+echo "run: $wine_arch"
 # RUN_BUILD_DIR: another build folder of the same preset (the default is the preset's own).
 build=${RUN_BUILD_DIR:-$root/build/$arch}
 prefix=$build/run-prefix

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Which build the Wine suites run on here, found out by starting 32-bit Wine's loader:
-#   tools/wine-arch.sh          prints win32 where this machine runs 32-bit Wine, else win64
-#   tools/wine-arch.sh --why    prints the same on one line, with the reason
+#   tools/wine-arch.sh    prints one line, "win32: ..." where this machine runs 32-bit Wine and
+#                         "win64: ..." where it does not, the rest saying what runs and why
 # Some machines' kernels execute no 32-bit code; there the 64-bit twin of the same sources runs
 # under 64-bit Wine instead. DIALWRIGHT_WINE_ARCH=win64 (or win32) chooses without the probe.
 set -uo pipefail
@@ -31,12 +31,8 @@ case "$arch" in
   *) echo "wine-arch: DIALWRIGHT_WINE_ARCH must be win32 or win64, not \"$arch\"" >&2; exit 2 ;;
 esac
 
-if [ "${1:-}" = --why ]; then
-  if [ "$arch" = win32 ]; then
-    echo "Wine suites: the shipped 32-bit build (build/win32) in a 32-bit prefix: $why"
-  else
-    echo "Wine suites: the 64-bit twin (build/win64) under 64-bit Wine: $why"
-  fi
+if [ "$arch" = win32 ]; then
+  echo "win32: the shipped 32-bit build (build/win32) in a 32-bit prefix: $why"
 else
-  echo "$arch"
+  echo "win64: the 64-bit twin (build/win64) under 64-bit Wine: $why"
 fi
