@@ -1,5 +1,6 @@
 # The two commands: `make run` and `make test`. Both install what is missing first.
 .PHONY: all setup build build-native build-win32 build-win64 build-wine-twin run test lint \
+        provider \
         reproducible fuzz bench clean
 
 all: build
@@ -31,6 +32,11 @@ build: build-native build-win32 build-wine-twin
 # Builds the program and starts it under Wine (see README.md).
 run: build-win32
 	@bash tools/run.sh
+
+# A provider's program in dist/<NAME>/ with a screenshot of its window (see README.md):
+#   make provider NAME=... SERVER=... SITE=... [LOGO=...] [COMPANY=...] [BACKGROUND=...]
+provider: setup
+	@bash tools/provider.sh
 
 # Builds both targets and runs every test: natively, then under Wine.
 test: build

@@ -1,6 +1,6 @@
-# Compiles resources/banner.bmp into the portable core as data: the window's definition holds
-# the banner. Regenerating the image (tools/make-images.py) reconfigures the build.
-set(banner_file ${PROJECT_SOURCE_DIR}/resources/banner.bmp)
+# Compiles the provider's banner (cmake/provider.cmake) into the portable core as data: the
+# window's definition holds the banner. A change of the image reconfigures the build.
+set(banner_file ${DIALWRIGHT_BANNER_FILE})
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${banner_file})
 file(READ ${banner_file} banner_hex HEX)
 string(LENGTH "${banner_hex}" banner_hex_length)

@@ -1,9 +1,8 @@
 #!/usr/bin/env python3
-"""Draws the program's three images and writes them into resources/.
+"""Draws the program's icon and cursor and writes them into resources/.
 
-    python3 tools/make-images.py [--name VORLIX] [--tagline "INTERNET VPN"] [--preview DIR]
+    python3 tools/make-images.py [--preview DIR]
 
-- banner.bmp: the provider's banner, 301 x 98, 24 bits, uncompressed, 3780 px/m;
 - program.ico: the program icon, one 48 x 48 24-bit image with a 1-bit mask (a globe with a
   network plug);
 - hand.cur: the picture's cursor, 32 x 32 monochrome, hot spot (5, 0) at the fingertip;
@@ -11,8 +10,7 @@
   and not the resource compiler's: icon_30001.bin, icon_group_1.bin, cursor_1.bin,
   cursor_group_101.bin.
 
-Only the banner carries the provider's branding: a provider's build regenerates it with --name.
-Everything is drawn here with the standard library only, deterministically, so the committed
+The banner is the provider's and comes from tools/make-banner.py. Everything here is drawn here with the standard library only, deterministically, so the committed
 files are reproduced byte for byte. --preview writes enlarged PNG copies for looking at them.
 """
 
@@ -25,8 +23,6 @@ import zlib
 HERE = os.path.dirname(os.path.abspath(__file__))
 RESOURCES = os.path.join(HERE, "..", "resources")
 
-BANNER_WIDTH, BANNER_HEIGHT = 301, 98
-PIXELS_PER_METRE = 3780
 ICON_SIZE = 48
 ICON_IMAGE_ID = 30001
 CURSOR_SIZE = 32
@@ -85,11 +81,6 @@ def stroke(canvas, points, width, colour):
                  coverage, colour)
 
 
-def disc(canvas, cx, cy, radius, colour):
-    canvas.paint((cx - radius, cy - radius, cx + radius, cy + radius),
-                 lambda px, py: radius + 0.5 - math.hypot(px - cx, py - cy), colour)
-
-
 def ring(canvas, cx, cy, radius, width, colour):
     canvas.paint((cx - radius - width, cy - radius - width, cx + radius + width, cy + radius + width),
                  lambda px, py: width / 2 + 0.5 - abs(math.hypot(px - cx, py - cy) - radius), colour)
@@ -108,110 +99,7 @@ def arc_points(cx, cy, rx, ry, start, end, steps=12):
             for i in range(steps + 1)]
 
 
-# ------------------------------------------------------------- a small stroke font
-# Capital letters on a grid 4 units wide and 6 tall, y up from the baseline; each glyph is a list
-# of polylines. Enough for a provider's name and a tagline.
-
-def _o():
-    return [arc_points(2.4, 3, 2.4, 3, 0, 360, 28)]
-
-
-GLYPHS = {
-    "A": [[(0, 0), (2, 6), (4, 0)], [(0.7, 2), (3.3, 2)]],
-    "B": [[(0, 0), (0, 6), (2.8, 6)] + arc_points(2.8, 4.6, 1.2, 1.4, 90, -90, 8) + [(0, 3.2)],
-          [(0, 3.2), (3, 3.2)] + arc_points(3, 1.6, 1, 1.6, 90, -90, 8) + [(0, 0)]],
-    "C": [arc_points(2.2, 3, 2.2, 3, 45, 315, 20)],
-    "D": [[(0, 0), (0, 6), (1.6, 6)] + arc_points(1.6, 3, 2.4, 3, 90, -90, 16) + [(0, 0)]],
-    "E": [[(4, 6), (0, 6), (0, 0), (4, 0)], [(0, 3), (3, 3)]],
-    "F": [[(4, 6), (0, 6), (0, 0)], [(0, 3), (3, 3)]],
-    "G": [arc_points(2.2, 3, 2.2, 3, 45, 330, 20) + [(4, 2.6), (2.4, 2.6)]],
-    "H": [[(0, 0), (0, 6)], [(4, 0), (4, 6)], [(0, 3), (4, 3)]],
-    "I": [[(0, 0), (0, 6)]],
-    "J": [[(4, 6), (4, 1.6)] + arc_points(2.3, 1.6, 1.7, 1.6, 0, -180, 10)],
-    "K": [[(0, 0), (0, 6)], [(4, 6), (0, 2.2)], [(1.3, 3.4), (4, 0)]],
-    "L": [[(0, 6), (0, 0), (4, 0)]],
-    "M": [[(0, 0), (0, 6), (2, 2), (4, 6), (4, 0)]],
-    "N": [[(0, 0), (0, 6), (4, 0), (4, 6)]],
-    "O": _o(),
-    "P": [[(0, 0), (0, 6), (2.6, 6)] + arc_points(2.6, 4.5, 1.4, 1.5, 90, -90, 8) + [(0, 3)]],
-    "Q": _o() + [[(2.6, 1.4), (4.2, -0.4)]],
-    "R": [[(0, 0), (0, 6), (2.6, 6)] + arc_points(2.6, 4.5, 1.4, 1.5, 90, -90, 8) + [(0, 3)],
-          [(1.8, 3), (4, 0)]],
-    "S": [arc_points(2, 4.5, 1.9, 1.5, 20, 270, 12) + arc_points(2, 1.5, 2, 1.5, 90, -160, 12)],
-    "T": [[(0, 6), (4, 6)], [(2, 6), (2, 0)]],
-    "U": [[(0, 6), (0, 2)] + arc_points(2, 2, 2, 2, 180, 360, 12) + [(4, 6)]],
-    "V": [[(0, 6), (2, 0), (4, 6)]],
-    "W": [[(0, 6), (1, 0), (2, 4), (3, 0), (4, 6)]],
-    "X": [[(0, 0), (4, 6)], [(0, 6), (4, 0)]],
-    "Y": [[(0, 6), (2, 3), (4, 6)], [(2, 3), (2, 0)]],
-    "Z": [[(0, 6), (4, 6), (0, 0), (4, 0)]],
-    "0": _o() + [[(0.8, 0.8), (3.2, 5.2)]],
-    "1": [[(0.8, 4.6), (2.2, 6), (2.2, 0)], [(0.8, 0), (3.6, 0)]],
-    "2": [arc_points(2, 4.2, 2, 1.8, 160, -30, 10) + [(0, 0), (4, 0)]],
-    "3": [arc_points(2, 4.5, 1.8, 1.5, 150, -90, 10), arc_points(2, 1.5, 2, 1.5, 90, -150, 10)],
-    "4": [[(3, 0), (3, 6), (0, 1.6), (4, 1.6)]],
-    "5": [[(3.8, 6), (0.3, 6), (0.1, 3.4)] + arc_points(2, 1.9, 2, 1.9, 130, -150, 12)],
-    "6": [arc_points(2, 2, 2, 2, 0, 360, 16), [(0, 2), (0.4, 4)] + arc_points(2.4, 4, 2, 2, 180, 60, 8)],
-    "7": [[(0, 6), (4, 6), (1.4, 0)]],
-    "8": [arc_points(2, 4.6, 1.6, 1.4, 0, 360, 16), arc_points(2, 1.6, 2, 1.6, 0, 360, 16)],
-    "9": [arc_points(2, 4, 2, 2, 0, 360, 16), [(4, 4), (3.6, 2)] + arc_points(1.6, 2, 2, 2, 0, -120, 8)],
-    "-": [[(0.8, 3), (3.2, 3)]],
-    ".": [[(0, 0), (0, 0)]],
-    "·": [[(0, 3), (0, 3)]],
-    " ": [],
-}
-
-NARROW = {"I": 0, ".": 0, "·": 0, " ": 1.5, "O": 4.8, "Q": 4.8}
-GAP = 1.8  # units between two letters
-
-
-def text_width(text):
-    """Width in units: letters are 4 units wide, except the narrow ones."""
-    return sum(NARROW.get(letter, 4) for letter in text.upper()) + GAP * max(0, len(text) - 1)
-
-
-def draw_text(canvas, text, left, baseline, unit, width, colour):
-    origin = left
-    for letter in text.upper():
-        if letter not in GLYPHS:
-            raise SystemExit(f"make-images: no glyph for {letter!r}")
-        for line in GLYPHS[letter]:
-            stroke(canvas, [(origin + x * unit, baseline - y * unit) for x, y in line], width, colour)
-        origin += (NARROW.get(letter, 4) + GAP) * unit
-
-
 # ------------------------------------------------------------------------ the images
-
-def banner(name, tagline):
-    canvas = Canvas(BANNER_WIDTH, BANNER_HEIGHT)
-    for y in range(BANNER_HEIGHT):
-        for x in range(BANNER_WIDTH):
-            t = x / (BANNER_WIDTH - 1)
-            glow = max(0.0, 1 - math.hypot((x - 60) / 120, (y - 20) / 90))
-            canvas.pixels[y][x] = [10 + 20 * t + 40 * glow, 40 + 70 * t + 60 * glow,
-                                   110 + 110 * t + 60 * glow]
-    # A light swoosh across the lower part.
-    stroke(canvas, arc_points(160, -260, 420, 350, 250, 292, 30), 1.5, (120, 190, 255))
-    stroke(canvas, arc_points(160, -265, 420, 350, 248, 292, 30), 0.8, (80, 150, 230))
-
-    # The mark: a ring with an orbiting dot and a check-like V inside.
-    cx, cy = 49, 49
-    disc(canvas, cx, cy, 34, (8, 32, 90))
-    ring(canvas, cx, cy, 30, 5, (255, 255, 255))
-    stroke(canvas, [(cx - 15, cy - 12), (cx - 2, cy + 14), (cx + 17, cy - 20)], 7, (255, 170, 30))
-    disc(canvas, cx + 24, cy - 19, 5.5, (255, 170, 30))
-
-    # The name, as large as fits beside the mark.
-    left, right = 96, BANNER_WIDTH - 8
-    unit = min(6.0, (right - left) / text_width(name))
-    name_top = 26
-    draw_text(canvas, name, left, name_top + 6 * unit, unit, unit * 0.95, (255, 255, 255))
-    if tagline:
-        small = min(1.6, (right - left) / max(1, text_width(tagline)))
-        draw_text(canvas, tagline, left + 1, name_top + 6 * unit + 10 + 6 * small, small, 1.4,
-                  (170, 220, 255))
-    return canvas.rgb_rows()
-
 
 def globe_icon():
     """A globe with a network plug; returns the colours and the opacity of each pixel."""
@@ -346,13 +234,6 @@ def mask_rows_bottom_up(rows):
     return bytes(data)
 
 
-def bmp_file(rows):
-    pixels = bgr_rows_bottom_up(rows)
-    info = bitmap_info_header(len(rows[0]), len(rows), 24, len(pixels), PIXELS_PER_METRE)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    return header + info + pixels
-
-
 def icon_image(colours, opaque):
     # Transparent pixels are black in the colour plane, so that the mask's AND leaves the
     # screen as it is and the XOR adds nothing.
@@ -426,20 +307,16 @@ def write(path, data):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--name", default="VORLIX", help="the provider's name on the banner")
-    parser.add_argument("--tagline", default="INTERNET · VPN", help="small text under the name")
     parser.add_argument("--out", default=RESOURCES, help="where to write (default: resources/)")
     parser.add_argument("--preview", help="also write enlarged PNG previews into this folder")
     args = parser.parse_args()
 
-    banner_rows = banner(args.name, args.tagline)
     icon_colours, icon_opaque = globe_icon()
     hand = hand_cursor()
     icon = icon_image(icon_colours, icon_opaque)
     cursor = cursor_image(hand)
 
     os.makedirs(args.out, exist_ok=True)
-    write(os.path.join(args.out, "banner.bmp"), bmp_file(banner_rows))
     write(os.path.join(args.out, "program.ico"), ico_file(icon))
     write(os.path.join(args.out, "hand.cur"), cur_file(cursor))
     write(os.path.join(args.out, "icon_30001.bin"), icon)
@@ -449,7 +326,6 @@ def main():
 
     if args.preview:
         os.makedirs(args.preview, exist_ok=True)
-        write(os.path.join(args.preview, "banner.png"), png_file(banner_rows, 3))
         icon_view = [[c if o else checker(x, y) for x, (c, o) in enumerate(zip(crow, orow))]
                      for y, (crow, orow) in enumerate(zip(icon_colours, icon_opaque))]
         write(os.path.join(args.preview, "icon.png"), png_file(icon_view, 8))

@@ -11,7 +11,7 @@ packages=(
   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 mingw-w64-tools
   wine wine64 wine32:i386
   xvfb xauth x11-utils imagemagick
-  locales python3
+  locales python3 python3-pil fonts-dejavu-core
   clang libclang-rt-14-dev clang-tidy cppcheck
 )
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Audits the resources of the program file by reading its PE resource directory.
 
-    resource_audit.py PROGRAM.exe RESOURCES_DIR      check; exit code 1 on any finding
+    resource_audit.py PROGRAM.exe RESOURCES_DIR [--company NAME]   check; exit code 1 on any finding
+                                       (NAME: the CompanyName it was built with; default Dialwright)
     resource_audit.py --dump PROGRAM.exe             list types, numbers, languages, sizes
 
 Checks exactly these resources and no others: icon group 1 (neutral) with its one 48 x 48
@@ -181,7 +182,7 @@ def version_blocks(data, offset, end):
         offset = (offset + length + 3) & ~3
 
 
-def check_version(resources):
+def check_version(resources, company):
     data = resources[(RT_VERSION, 1, ENGLISH_US)]
     (root_key, fixed, _, (start, end)), = list(version_blocks(data, 0, len(data)))
     check(root_key == "VS_VERSION_INFO" and len(fixed) == 52, "version root")
@@ -204,7 +205,8 @@ def check_version(resources):
                 "InternalName": "Dialwright VPN 1.0", "OriginalFilename": "Dialwright VPN 1.0.exe"}
     for key, value in expected.items():
         check(strings.get(key) == value, f"{key} is {strings.get(key)!r}, not {value!r}")
-    check(strings.get("CompanyName") and strings.get("LegalCopyright"), "no CompanyName or LegalCopyright")
+    for key, value in (("CompanyName", company), ("LegalCopyright", f"\u00a9 2026 {company}")):
+        check(strings.get(key) == value, f"{key} is {strings.get(key)!r}, not {value!r}")
     check(set(strings) == set(expected) | {"CompanyName", "LegalCopyright"}, f"strings {sorted(strings)}")
     translations = list(version_blocks(data, *blocks["VarFileInfo"]))
     check(len(translations) == 1 and translations[0][0] == "Translation"
@@ -219,6 +221,7 @@ def main():
             print(f"type {kind:3} number {number:6} language {language:5} size {len(data)}")
         return 0
     program, resource_dir = sys.argv[1], sys.argv[2]
+    company = sys.argv[4] if sys.argv[3:4] == ["--company"] else "Dialwright"
     committed = {}
     for name in ("icon_30001.bin", "cursor_1.bin"):
         with open(os.path.join(resource_dir, name), "rb") as file:
@@ -231,7 +234,7 @@ def main():
         check_icon(resources, committed)
         check_cursor(resources, committed)
         check_manifest(resources)
-        check_version(resources)
+        check_version(resources, company)
     except Finding as finding:
         print(f"resource audit of {program}: {finding}", file=sys.stderr)
         return 1

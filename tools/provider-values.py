@@ -1,0 +1,154 @@
+#!/usr/bin/env python3
+"""Checks the values a provider's build is made with, before anything is built.
+
+    provider-values.py --name NAME --server SERVER --site SITE --company COMPANY
+
+Each value that breaks a rule is one line on stderr: the value's name (the make variable and
+the CMake cache variable), what it was, and the rule; the exit code is then 1. When all hold,
+stdout gets two UTF-16 string literals for the resource script (which the resource compiler
+reads as ANSI text): the company's name, and the copyright line "(c) <year> <company>".
+
+The rules come from where the values end up:
+- the name: the entry is "<name> INTERNET", an entry name of the system phonebook and the file
+  name of its desktop shortcut, sent to the phonebook as ANSI text (Windows-1251);
+- the server: the entry's phone-number field, 128 characters wide;
+- the site: the picture's click hands it to the shell as ANSI text;
+- the company: the version information's CompanyName and LegalCopyright.
+"""
+
+import argparse
+import re
+import sys
+
+ENTRY_SUFFIX = " INTERNET"
+ENTRY_NAME_MAX = 256
+ENTRY_NAME_FORBIDDEN = '|><?*\\/:"'
+SERVER_MAX = 128
+LABEL = re.compile(r"[A-Za-z0-9](?:[A-Za-z0-9-]{0,61}[A-Za-z0-9])?\Z")
+SITE_MAX = 2048
+SITE = re.compile(r"(?i)https?://(?:[^/?#@]*@)?(?P<host>\[[0-9a-f:.]+\]|[^/?#:\[\]]+)(?::\d*)?(?:[/?#]|\Z)")
+COMPANY_MAX = 256
+COPYRIGHT_YEAR = 2026
+ANSI_CODE_PAGE = "cp1251"
+
+VALUES = {
+    "name": "NAME (DIALWRIGHT_PROVIDER_NAME)",
+    "server": "SERVER (DIALWRIGHT_VPN_SERVER)",
+    "site": "SITE (DIALWRIGHT_SITE_ADDRESS)",
+    "company": "COMPANY (DIALWRIGHT_COMPANY)",
+}
+
+
+def not_in_code_page(text):
+    """The characters of text that Windows-1251 cannot hold, as a printable list."""
+    missing = sorted({c for c in text if not c.encode(ANSI_CODE_PAGE, "ignore")})
+    return ", ".join(f"{c!r} (U+{ord(c):04X})" for c in missing)
+
+
+def has_control(text):
+    return any(ord(c) < 0x20 or 0x7F <= ord(c) < 0xA0 for c in text)
+
+
+def name_rule(name):
+    if not name:
+        return "is empty: the provider's name is required"
+    if name != name.strip():
+        return "has spaces at its start or end"
+    if has_control(name):
+        return "has a control character"
+    entry = name + ENTRY_SUFFIX
+    if len(entry) > ENTRY_NAME_MAX:
+        return (f"makes the entry name {len(entry)} characters long; "
+                f"\"<name>{ENTRY_SUFFIX}\" may have at most {ENTRY_NAME_MAX}")
+    if name.startswith("."):
+        return "starts with a period, which an entry name may not"
+    forbidden = [c for c in ENTRY_NAME_FORBIDDEN if c in name]
+    if forbidden:
+        return (f"has {' '.join(forbidden)}; an entry name and a file name may not contain "
+                f"any of {' '.join(ENTRY_NAME_FORBIDDEN)}")
+    missing = not_in_code_page(name)
+    if missing:
+        return f"has {missing}, which Windows-1251 (the systems' ANSI code page) cannot hold"
+    return None
+
+
+def server_rule(server):
+    if not server:
+        return "is empty: the VPN server's address is required"
+    if len(server) > SERVER_MAX:
+        return f"is {len(server)} characters long; the phone-number field holds at most {SERVER_MAX}"
+    if re.fullmatch(r"[0-9.]+", server):
+        parts = server.split(".")
+        if len(parts) != 4 or not all(re.fullmatch(r"0|[1-9][0-9]{0,2}", p) and int(p) <= 255
+                                      for p in parts):
+            return ("is not a dotted IPv4 address: four parts of 0 to 255, "
+                    "without leading zeros, such as 198.51.100.10")
+        return None
+    if not all(LABEL.match(label) for label in server.split(".")):
+        return ("is neither a dotted IPv4 address nor a host name: letters, digits and hyphens "
+                "in dot-separated labels of 1 to 63 characters, no hyphen at a label's ends")
+    return None
+
+
+def site_rule(site):
+    if not re.match(r"(?i)https?://", site):
+        return "does not start with http:// or https://"
+    if len(site) > SITE_MAX:
+        return f"is {len(site)} characters long; at most {SITE_MAX}"
+    if " " in site or has_control(site):
+        return "has a space or a control character; write a space as %20"
+    if not SITE.match(site):
+        return "has no host after its http:// or https://"
+    missing = not_in_code_page(site)
+    if missing:
+        return f"has {missing}, which Windows-1251 (the systems' ANSI code page) cannot hold"
+    return None
+
+
+def company_rule(company):
+    if not company:
+        return "is empty"
+    if not company.isprintable():
+        return "has a character that is not printable"
+    if len(company) > COMPANY_MAX:
+        return f"is {len(company)} characters long; at most {COMPANY_MAX}"
+    return None
+
+
+RULES = {"name": name_rule, "server": server_rule, "site": site_rule, "company": company_rule}
+
+
+def utf16_literal(text):
+    units = text.encode("utf-16-le")
+    return 'L"' + "".join(f"\\x{int.from_bytes(units[i:i + 2], 'little'):04x}"
+                          for i in range(0, len(units), 2)) + '"'
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
+    for value in VALUES:
+        parser.add_argument(f"--{value}", required=True)
+    args = parser.parse_args()
+    failed = False
+    for value, rule in RULES.items():
+        text = getattr(args, value)
+        try:
+            text.encode("utf-8")
+        except UnicodeEncodeError:
+            problem = "is not valid UTF-8 text"
+        else:
+            problem = rule(text)
+        if problem:
+            shown = text.encode("utf-8", "backslashreplace").decode("utf-8")
+            print(f"{VALUES[value]}={shown!r}: {problem}", file=sys.stderr)
+            failed = True
+    if failed:
+        return 1
+    print(utf16_literal(args.company))
+    print(utf16_literal(f"\u00a9 {COPYRIGHT_YEAR} {args.company}"))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

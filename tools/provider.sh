@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# `make provider NAME=... SERVER=... SITE=... [LOGO=...] [COMPANY=...] [BACKGROUND=...]`:
+# a provider's program, checked, built and looked at. Writes into dist/<NAME>/ (PROVIDER_DIST
+# moves dist/): the program file, window.png (its window under Wine, as a user sees it) and
+# SHA256SUMS. The values are checked before anything is built (tools/provider-values.py;
+# the configure step checks them again, so cmake -D... cannot skip them).
+#
+# The build is build/provider/<NAME>/win32, the shipped 32-bit file. The screenshot is taken
+# of that file where 32-bit Wine starts, and of the 64-bit build of the same sources and
+# values (build/provider/<NAME>/win64) where it does not (tools/wine-arch.sh); a line says which.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+python=/usr/bin/python3
+program="Dialwright VPN 1.0.exe"
+
+usage='make provider NAME="Ромашка" SERVER=vpn.romashka.example SITE=https://romashka.example/ [LOGO=logo.png] [COMPANY="ООО Ромашка"] [BACKGROUND="#ffffff"]'
+missing=()
+for value in NAME SERVER SITE; do [ -n "${!value:-}" ] || missing+=("$value"); done
+if ((${#missing[@]})); then
+  echo "provider: ${missing[*]} not given; for example: $usage" >&2
+  exit 2
+fi
+company=${COMPANY:-Dialwright}
+logo=
+if [ -n "${LOGO:-}" ]; then
+  logo=$(realpath -m -- "$LOGO")
+fi
+"$python" tools/provider-values.py --name="$NAME" --server="$SERVER" --site="$SITE" \
+  --company="$company" >/dev/null || exit 1
+
+build=$root/build/provider/$NAME
+dist=${PROVIDER_DIST:-$root/dist}/$NAME
+mkdir -p "$build" "$dist"
+values=(-DDIALWRIGHT_PROVIDER_NAME="$NAME" -DDIALWRIGHT_VPN_SERVER="$SERVER"
+        -DDIALWRIGHT_SITE_ADDRESS="$SITE" -DDIALWRIGHT_COMPANY="$company"
+        -DDIALWRIGHT_LOGO="$logo" -DDIALWRIGHT_BANNER_BACKGROUND="${BACKGROUND:-}")
+
+# Configures and builds the given targets of one preset's build of this provider; the log is
+# printed only when something fails.
+build_preset() {
+  local preset=$1; shift
+  local log=$build/$preset.log
+  { cmake --preset "$preset" -B "$build/$preset" "${values[@]}" &&
+    cmake --build "$build/$preset" -j2 --target "$@"; } >"$log" 2>&1 || {
+    grep -v '^--' "$log" >&2
+    echo "provider: the $preset build failed; the whole log is $log" >&2
+    exit 1
+  }
+}
+
+echo "provider: building \"$NAME\" (build/provider/$NAME)"
+build_preset win32 dialwright_program
+cp "$build/win32/$program" "$dist/$program"
+
+wine_arch=$(bash tools/wine-arch.sh)
+arch=${wine_arch%%:*}
+if [ "$arch" = win32 ]; then
+  echo "provider: window.png shows the shipped 32-bit file ($wine_arch)"
+else
+  echo "provider: window.png shows the 64-bit build of the same values ($wine_arch)"
+  build_preset win64 dialwright_program dialwright_standin_dll window_probe
+fi
+RUN_BUILD_DIR=$build/$arch RUN_SCREENSHOT=$dist/window.png DISPLAY= \
+  bash tools/run.sh >"$build/run.log" 2>&1 || {
+  cat "$build/run.log" >&2
+  echo "provider: the window could not be shown under Wine" >&2
+  exit 1
+}
+
+(cd "$dist" && sha256sum "$program" window.png >SHA256SUMS)
+echo "provider: $(realpath --relative-to="$root" "$dist")/"
+for file in "$program" window.png SHA256SUMS; do
+  printf '  %-24s %8s bytes\n' "$file" "$(stat -c %s "$dist/$file")"
+done
