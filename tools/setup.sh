@@ -9,7 +9,7 @@ have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok
 packages=(
   cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 mingw-w64-tools
-  wine wine64 wine32:i386
+  wine wine64 wine32:i386 fonts-wine
   xvfb xauth x11-utils imagemagick
   locales python3 python3-pil fonts-dejavu-core
   clang libclang-rt-14-dev clang-tidy cppcheck

@@ -16,6 +16,15 @@ wine_use_build() {
   [ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver32
 }
 
+# Copies a file into the prefix when it is there to copy and differs from the prefix's.
+wine_prefix_file() {
+  local source=$1 target=$2
+  if [ -f "$source" ] && ! cmp -s "$source" "$target"; then
+    mkdir -p "$(dirname "$target")"
+    cp -f "$source" "$target"
+  fi
+}
+
 wine_prefix_ready() {
   local prefix=$1 build_dir=$2
   mkdir -p "$(dirname "$prefix")"
@@ -37,10 +46,10 @@ wine_prefix_ready() {
       touch "$prefix/.dialwright-ready"
     fi
     # The stand-in phonebook service of this build (if built) replaces the system's.
-    local standin=$build_dir/standin/rasapi32.dll
-    local target=$prefix/drive_c/windows/system32/rasapi32.dll
-    if [ -f "$standin" ] && ! cmp -s "$standin" "$target"; then
-      cp -f "$standin" "$target"
-    fi
+    wine_prefix_file "$build_dir/standin/rasapi32.dll" "$prefix/drive_c/windows/system32/rasapi32.dll"
+    # Caption buttons are drawn with Marlett's letters ("r" is the close button's cross).
+    # This Wine does not look in its own font folder, so without Marlett in the prefix the
+    # letters show in another font; fonts-wine has Wine's own Marlett.
+    wine_prefix_file /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/marlett.ttf"
   ) 9>"$prefix.lock"
 }
