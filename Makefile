@@ -49,8 +49,9 @@ test: build
 	@line=$$(bash tools/wine-arch.sh) && echo "== Windows tests under Wine on $$line ==" && \
 	  ctest --preset "$${line%%:*}" -L '^wine-'
 
-# clang-tidy and cppcheck over the portable code; any finding fails.
-lint: build-native
+# clang-tidy and cppcheck over the portable code, clang-tidy over the Windows code; any
+# finding fails.
+lint: build-native build-win32
 	@bash tools/lint.sh
 
 # Two clean builds of the committed state must give the same program file.

@@ -38,6 +38,8 @@ void __verbose_terminate_handler() { std::abort(); }
 
 }  // namespace __gnu_cxx
 
+// These are the library's own names: defining them is what replaces its versions.
+// NOLINTBEGIN(bugprone-reserved-identifier)
 namespace std {
 
 void __throw_bad_alloc() { throw bad_alloc(); }
@@ -62,3 +64,4 @@ void __throw_underflow_error(const char* text) { throw LibraryError(text); }
 void __throw_bad_function_call() { throw LibraryError("bad_function_call"); }
 
 }  // namespace std
+// NOLINTEND(bugprone-reserved-identifier)

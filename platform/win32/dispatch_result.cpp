@@ -44,7 +44,7 @@ AutomationResult ResultOf(UniqueVariant value) {
       return static_cast<std::int32_t>(V_I4(v));
     case VT_BSTR: {
       // A BSTR carries its length; a null one is an empty text.
-      const BSTR text = V_BSTR(v);
+      BSTR text = V_BSTR(v);
       return text == nullptr ? std::wstring() : std::wstring(text, ::SysStringLen(text));
     }
     case VT_DISPATCH:

@@ -14,7 +14,7 @@ using platform::win32::UniqueHandle;
 constexpr DWORD kChunkBytes = 1 << 20;
 
 UniqueHandle OpenFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
-  const HANDLE file = ::CreateFileW(path.c_str(), access, share, nullptr, disposition,
+  HANDLE file = ::CreateFileW(path.c_str(), access, share, nullptr, disposition,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
   return UniqueHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
 }
