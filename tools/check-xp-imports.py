@@ -27,7 +27,8 @@ COMPILER = os.environ.get("XP_CHECK_CC", "i686-w64-mingw32-gcc")
 XP_SP3 = ["-D_WIN32_WINNT=0x0501", "-DWINVER=0x0501", "-DNTDDI_VERSION=0x05010300",
           "-D_WIN32_IE=0x0603"]
 HEADERS = ["windows.h", "commctrl.h", "shellapi.h", "shlobj.h", "ole2.h", "oleauto.h",
-           "psapi.h", "stdio.h", "stdlib.h", "string.h", "wchar.h", "signal.h", "process.h"]
+           "psapi.h", "stdio.h", "stdlib.h", "string.h", "wchar.h", "signal.h", "process.h",
+           "setjmp.h"]
 START_UP_NAMES = {"__p__commode", "__set_app_type", "__setusermatherr", "__wgetmainargs",
                   "__getmainargs", "__winitenv", "__initenv", "_amsg_exit", "_initterm"}
 
