@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <set>
@@ -22,9 +23,8 @@ class FakeLocalMemory final : public platform::LocalMemory {
     allocations.push_back({flags, bytes});
     if (failing.count(allocations.size()) != 0) return nullptr;
     // Filled with a pattern, so that a missing LMEM_ZEROINIT shows.
-    auto block = std::make_unique<std::uint8_t[]>(bytes);
-    const std::uint8_t fill = (flags & platform::LMEM_ZEROINIT_FLAG) != 0 ? 0 : 0xCD;
-    for (std::size_t i = 0; i < bytes; ++i) block[i] = fill;
+    auto block = std::make_unique_for_overwrite<std::uint8_t[]>(bytes);
+    std::memset(block.get(), (flags & platform::LMEM_ZEROINIT_FLAG) != 0 ? 0 : 0xCD, bytes);
     void* address = block.get();
     live[address] = std::move(block);
     return address;
