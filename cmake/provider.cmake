@@ -18,7 +18,7 @@ endif()
 function(dialwright_check_provider_values out_company out_copyright name server site company)
   execute_process(
     COMMAND ${DIALWRIGHT_PYTHON} ${DIALWRIGHT_SOURCE_ROOT}/tools/provider-values.py
-            --name=${name} --server=${server} --site=${site} --company=${company}
+            "--name=${name}" "--server=${server}" "--site=${site}" "--company=${company}"
     OUTPUT_VARIABLE literals OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "The provider's values above break the rules; nothing was built.")
@@ -38,17 +38,17 @@ function(dialwright_provider_banner out name logo background directory)
     return()
   endif()
   if(NOT logo STREQUAL "")
-    set(source --logo=${logo})
+    set(source "--logo=${logo}")
     if(NOT background STREQUAL "")
-      list(APPEND source --background=${background})
+      set(background_option "--background=${background}")
     endif()
   else()
-    set(source --name=${name})
+    set(source "--name=${name}")
   endif()
   file(MAKE_DIRECTORY ${directory})
   execute_process(
     COMMAND ${DIALWRIGHT_PYTHON} ${DIALWRIGHT_SOURCE_ROOT}/tools/make-banner.py
-            --out=${directory}/banner.bmp ${source}
+            "--out=${directory}/banner.bmp" "${source}" ${background_option}
     RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "The provider's banner could not be made (above); nothing was built.")

@@ -2,12 +2,13 @@
 # `make provider NAME=... SERVER=... SITE=... [LOGO=...] [COMPANY=...] [BACKGROUND=...]`:
 # a provider's program, checked, built and looked at. Writes into dist/<NAME>/ (PROVIDER_DIST
 # moves dist/): the program file, window.png (its window under Wine, as a user sees it) and
-# SHA256SUMS. The values are checked before anything is built (tools/provider-values.py;
+# SHA256SUMS. The builds are made in build/provider/<digest of NAME>/ (PROVIDER_BUILD moves
+# them): CMake cannot build in a folder whose path has some of the characters a name may have. The values are checked before anything is built (tools/provider-values.py;
 # the configure step checks them again, so cmake -D... cannot skip them).
 #
-# The build is build/provider/<NAME>/win32, the shipped 32-bit file. The screenshot is taken
-# of that file where 32-bit Wine starts, and of the 64-bit build of the same sources and
-# values (build/provider/<NAME>/win64) where it does not (tools/wine-arch.sh); a line says which.
+# The build's win32/ is the shipped 32-bit file. The screenshot is taken of that file where
+# 32-bit Wine starts, and of the 64-bit build of the same sources and values (its win64/)
+# where it does not (tools/wine-arch.sh); a line says which.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -29,9 +30,10 @@ fi
 "$python" tools/provider-values.py --name="$NAME" --server="$SERVER" --site="$SITE" \
   --company="$company" >/dev/null || exit 1
 
-build=$root/build/provider/$NAME
+build=${PROVIDER_BUILD:-$root/build/provider/$(printf '%s' "$NAME" | sha256sum | cut -c1-16)}
 dist=${PROVIDER_DIST:-$root/dist}/$NAME
 mkdir -p "$build" "$dist"
+printf '%s\n' "$NAME" >"$build/provider-name.txt"
 values=(-DDIALWRIGHT_PROVIDER_NAME="$NAME" -DDIALWRIGHT_VPN_SERVER="$SERVER"
         -DDIALWRIGHT_SITE_ADDRESS="$SITE" -DDIALWRIGHT_COMPANY="$company"
         -DDIALWRIGHT_LOGO="$logo" -DDIALWRIGHT_BANNER_BACKGROUND="${BACKGROUND:-}")
@@ -49,7 +51,7 @@ build_preset() {
   }
 }
 
-echo "provider: building \"$NAME\" (build/provider/$NAME)"
+echo "provider: building \"$NAME\" in $(realpath --relative-to="$root" "$build")"
 build_preset win32 dialwright_program
 cp "$build/win32/$program" "$dist/$program"
 

@@ -10,10 +10,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 build=$(cd "$1" && pwd)
 work=$2
-rm -rf "$work"
+# The provider's builds are kept between runs, as a provider's staff would keep theirs.
+rm -rf "$work/dist" "$work/picture.bmp"
 mkdir -p "$work"
-export NAME="Ёлка-Телеком №1" SERVER=vpn-1.yolka.example SITE="https://yolka.example/vpn?from=окно"
-export COMPANY="ООО «Ёлка»" LOGO=$work/logo.png PROVIDER_DIST=$work/dist
+export NAME="Ёлка-Телеком №1; «Сеть»" SERVER=vpn-1.yolka.example
+export SITE="https://yolka.example/vpn?from=окно&tab=1;x"
+export COMPANY="ООО «Ёлка»" LOGO=$work/logo.png PROVIDER_DIST=$work/dist PROVIDER_BUILD=$work/build
 program="Dialwright VPN 1.0.exe"
 dist=$PROVIDER_DIST/$NAME
 /usr/bin/python3 "$here/banner_check.py" make-logo "$LOGO"
@@ -27,7 +29,7 @@ done
 
 # The program under Wine: the shipped file where 32-bit Wine runs, its 64-bit twin elsewhere.
 arch=$(cat "$build/wine-arch")
-driven="$root/build/provider/$NAME/$arch/$program"
+driven="$PROVIDER_BUILD/$arch/$program"
 windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
 DIALWRIGHT_PROVIDER_PROGRAM=$(windows_path "$driven") \
 DIALWRIGHT_PROVIDER_NAME=$NAME DIALWRIGHT_PROVIDER_SERVER=$SERVER DIALWRIGHT_PROVIDER_SITE=$SITE \

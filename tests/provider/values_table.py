@@ -44,6 +44,7 @@ def rows():
         # the name
         ({"NAME": "Vorlix"}, None), ({"NAME": "Сеть-Плюс 2"}, None), ({"NAME": "Ёлка №1"}, None),
         ({"NAME": "a.b"}, None), ({"NAME": "A" * 247}, None),
+        ({"NAME": "Ром;ашка $HOME 'x' `y` #1"}, None),
         ({"NAME": ""}, f"{NAME}='': is empty"),
         ({"NAME": " Ромашка"}, f"{NAME}=' Ромашка': has spaces at its start or end"),
         ({"NAME": "A" * 248}, "makes the entry name 257 characters long"),
@@ -70,6 +71,7 @@ def rows():
         ({"SITE": "http://x"}, None), ({"SITE": "HTTPS://X.EXAMPLE"}, None),
         ({"SITE": "http://user@host.example:8080/путь?q=1#a"}, None),
         ({"SITE": "http://[2001:db8::1]/"}, None),
+        ({"SITE": "https://x.example/a;b?c=1&d=%20#e"}, None),
         ({"SITE": "https://x.example/" + "a" * 2030}, None),
         ({"SITE": "ftp://romashka.example/"}, f"{SITE}='ftp://romashka.example/': does not start"),
         ({"SITE": "www.romashka.example"}, "does not start with http:// or https://"),
@@ -79,7 +81,7 @@ def rows():
         ({"SITE": "https://ромашка.example/✓"}, f"has '✓' (U+2713), which {CODE_PAGE}"),
         ({"SITE": "https://x.example/" + "a" * 2031}, "is 2049 characters long; at most 2048"),
         # the company
-        ({"COMPANY": "A" * 256}, None),
+        ({"COMPANY": "A" * 256}, None), ({"COMPANY": "A;B & C «D»"}, None),
         ({"COMPANY": "ООО\nРомашка"}, f"{COMPANY}='ООО\\nРомашка': has a character that is not printable"),
         ({"COMPANY": "A" * 257}, "is 257 characters long; at most 256"),
         # the logo
@@ -89,6 +91,7 @@ def rows():
         ({"LOGO": logo("clear.png", mode="RGBA")}, None),
         ({"LOGO": logo("wide.png", (1900, 100))}, None),
         ({"LOGO": good_logo, "BACKGROUND": "#102030"}, None),
+        ({"LOGO": logo("semi;colon.png")}, None),
         ({"LOGO": os.path.join(SCRATCH, "absent.png")}, "absent.png: no such file"),
         ({"LOGO": scratch_file("words.png", b"not an image\n")}, "words.png: not a PNG, JPEG or BMP image"),
         ({"LOGO": truncated}, "truncated.png: unreadable"),
