@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <stdexcept>
 
 #include "bench/driver/launched_program.h"
@@ -40,6 +41,38 @@ bool FileHasContent(const std::wstring& path) {
          (data.nFileSizeLow != 0 || data.nFileSizeHigh != 0);
 }
 
+// What both clicks are timed over, so that the program's and the yardstick's figures are of
+// the same span: the window's two check boxes cleared by clicking them, its thread idle (a
+// message sent to it has come back), then from posting the button's click until a message
+// box of the process is visible. onLook runs at every look, with the time so far.
+struct ClickToBox {
+  HWND box = nullptr;
+  double milliseconds = 0;
+};
+
+ClickToBox TimeClickToBox(const LaunchedProgram& launched, HWND frame,
+                          const std::function<void(double)>& onLook) {
+  const Buttons buttons = ButtonsOf(frame);
+  if (buttons.checkBoxes.size() != 2 || buttons.pushButtons.size() != 1)
+    throw std::runtime_error("the window does not hold two check boxes and one button");
+  for (HWND checkBox : buttons.checkBoxes) Clear(checkBox);
+  DWORD_PTR ignored = 0;
+  if (!::SendMessageTimeoutW(frame, WM_NULL, 0, 0, SMTO_BLOCK, kTimeoutMs, &ignored))
+    throw std::runtime_error("the window does not answer");
+
+  const Stopwatch stopwatch;
+  ::PostMessageW(buttons.pushButtons[0], BM_CLICK, 0, 0);
+  ClickToBox result;
+  result.box = launched.WaitFor(
+      [&](DWORD processId) {
+        if (onLook) onLook(stopwatch.Milliseconds());
+        return FindDialog(processId);
+      },
+      kTimeoutMs, "a message box");
+  result.milliseconds = stopwatch.Milliseconds();
+  return result;
+}
+
 }  // namespace
 
 Sample MeasureStart(const std::wstring& program) {
@@ -59,23 +92,14 @@ Sample MeasureClick(const std::wstring& program, const std::wstring& phonebookPa
 
   LaunchedProgram launched(program);
   HWND frame = launched.WaitFor(FindFrame, kTimeoutMs, "the main window");
-  const Buttons buttons = ButtonsOf(frame);
-  if (buttons.checkBoxes.size() != 2 || buttons.pushButtons.size() != 1)
-    throw std::runtime_error("the window does not hold two check boxes and one button");
-  for (HWND checkBox : buttons.checkBoxes) Clear(checkBox);
-
   Sample sample;
-  const Stopwatch stopwatch;
-  ::PostMessageW(buttons.pushButtons[0], BM_CLICK, 0, 0);
   // Polled together: when the entry lands in the file, and when the box shows.
-  HWND box = launched.WaitFor(
-      [&](DWORD processId) {
-        if (sample.entryWrittenMilliseconds == 0 && FileHasContent(phonebookPath))
-          sample.entryWrittenMilliseconds = stopwatch.Milliseconds();
-        return FindDialog(processId);
-      },
-      kTimeoutMs, "a message box");
-  sample.milliseconds = stopwatch.Milliseconds() - kCommandWaitsMs;
+  const ClickToBox click = TimeClickToBox(launched, frame, [&](double milliseconds) {
+    if (sample.entryWrittenMilliseconds == 0 && FileHasContent(phonebookPath))
+      sample.entryWrittenMilliseconds = milliseconds;
+  });
+  HWND box = click.box;
+  sample.milliseconds = click.milliseconds - kCommandWaitsMs;
   sample.peakWorkingSetKiB = KiB(launched.PeakWorkingSet());
 
   const std::wstring text = MessageBoxText(box);
@@ -92,16 +116,10 @@ Sample MeasureClick(const std::wstring& program, const std::wstring& phonebookPa
 Sample MeasureFirstBox(const std::wstring& minimal) {
   LaunchedProgram launched(minimal, L"/box");
   HWND frame = launched.WaitFor(FindFrame, kTimeoutMs, "the minimal window");
-  const Buttons buttons = ButtonsOf(frame);
-  if (buttons.pushButtons.size() != 1)
-    throw std::runtime_error("the minimal window started with /box has no button");
-
   Sample sample;
-  const Stopwatch stopwatch;
-  ::PostMessageW(buttons.pushButtons[0], BM_CLICK, 0, 0);
-  HWND box = launched.WaitFor(FindDialog, kTimeoutMs, "the minimal window's message box");
-  sample.milliseconds = stopwatch.Milliseconds();
-  Answer(box);
+  const ClickToBox click = TimeClickToBox(launched, frame, nullptr);
+  sample.milliseconds = click.milliseconds;
+  Answer(click.box);
   launched.End();
   return sample;
 }

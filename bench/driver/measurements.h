@@ -21,8 +21,8 @@ Sample MeasureStart(const std::wstring& program);
 // set is read once the box shows, after one full click.
 Sample MeasureClick(const std::wstring& program, const std::wstring& phonebookPath);
 
-// The minimal window started with /box: its button's click until its one message box shows.
-// What one message box costs a process under Wine, the click figure's yardstick.
+// The minimal window started with /box, driven as the program is: its button's click until
+// its one message box shows. The click figure's yardstick.
 Sample MeasureFirstBox(const std::wstring& minimal);
 
 }  // namespace bench
