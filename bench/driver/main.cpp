@@ -10,11 +10,19 @@
 #include <string>
 #include <vector>
 
-#include "bench/driver/launched_program.h"
 #include "bench/driver/measurements.h"
 #include "bench/driver/median.h"
 
 namespace {
+
+// Win32 paths pass through; a Unix path (/...) is taken on Wine's drive of the root, Z:.
+std::wstring WindowsPath(const std::wstring& path) {
+  if (path.empty() || path[0] != L'/') return path;
+  std::wstring windows = L"Z:" + path;
+  for (wchar_t& c : windows)
+    if (c == L'/') c = L'\\';
+  return windows;
+}
 
 struct Options {
   std::wstring program;
@@ -28,9 +36,9 @@ bool Parse(int argc, wchar_t** argv, Options& options) {
     const std::wstring name = argv[i];
     const wchar_t* value = argv[i + 1];
     if (name == L"--program") {
-      options.program = bench::WindowsPath(value);
+      options.program = WindowsPath(value);
     } else if (name == L"--minimal") {
-      options.minimal = bench::WindowsPath(value);
+      options.minimal = WindowsPath(value);
     } else if (name == L"--runs") {
       options.runs = static_cast<int>(std::wcstol(value, nullptr, 10));
     } else if (name == L"--clicks") {

@@ -4,15 +4,20 @@
 
 #include <functional>
 #include <stdexcept>
+#include <vector>
 
-#include "bench/driver/launched_program.h"
-#include "bench/driver/process_windows.h"
 #include "bench/driver/stopwatch.h"
+#include "tests/support/driver.h"
+#include "tests/support/files.h"
 
 namespace bench {
 namespace {
 
-constexpr DWORD kTimeoutMs = 30000;
+using namespace std::chrono_literals;
+using support::RunningProgram;
+
+constexpr auto kTimeout = 30000ms;
+constexpr auto kLookEvery = 1ms;
 constexpr double kCommandWaitsMs = 2 * 250.0;
 constexpr const wchar_t* kConfirmation = L"Подключение создано.";
 
@@ -27,12 +32,52 @@ void Clear(HWND checkBox) {
 }
 
 void Answer(HWND box) {
-  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-  const ULONGLONG deadline = ::GetTickCount64() + kTimeoutMs;
-  while (::IsWindow(box)) {
-    if (::GetTickCount64() > deadline) throw std::runtime_error("the box did not close");
-    ::Sleep(1);
+  if (!support::AnswerMessageBox(box, IDOK)) throw std::runtime_error("the box did not close");
+}
+
+// The first visible captioned top-level window of the process that probe accepts.
+HWND VisibleWindow(DWORD processId, bool dialog) {
+  for (HWND window : support::TopLevelWindows(processId)) {
+    const bool captioned = (::GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+    const bool isDialog = support::ClassName(window) == L"#32770";
+    if (::IsWindowVisible(window) && captioned && isDialog == dialog) return window;
   }
+  return nullptr;
+}
+
+// Looks every millisecond until the window shows; throws when the program ends first or the
+// time is up. onLook runs at every look.
+HWND WaitForWindow(RunningProgram& program, bool dialog, const char* what,
+                   const std::function<void()>& onLook = nullptr) {
+  HWND found = nullptr;
+  bool ended = false;
+  support::WaitUntil(
+      [&] {
+        if (onLook) onLook();
+        found = VisibleWindow(program.ProcessId(), dialog);
+        ended = found == nullptr && program.WaitForExit(0ms).has_value();
+        return found != nullptr || ended;
+      },
+      kTimeout, kLookEvery);
+  if (ended) throw std::runtime_error(std::string("the program ended before ") + what);
+  if (found == nullptr) throw std::runtime_error(std::string("timed out waiting for ") + what);
+  return found;
+}
+
+struct Buttons {
+  std::vector<HWND> checkBoxes;
+  std::vector<HWND> pushButtons;
+};
+
+Buttons ButtonsOf(HWND frame) {
+  Buttons buttons;
+  for (HWND child : support::ChildWindows(frame)) {
+    if (_wcsicmp(support::ClassName(child).c_str(), L"Button") != 0) continue;
+    const LONG type = ::GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
+    if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) buttons.pushButtons.push_back(child);
+    if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX) buttons.checkBoxes.push_back(child);
+  }
+  return buttons;
 }
 
 bool FileHasContent(const std::wstring& path) {
@@ -50,25 +95,22 @@ struct ClickToBox {
   double milliseconds = 0;
 };
 
-ClickToBox TimeClickToBox(const LaunchedProgram& launched, HWND frame,
+ClickToBox TimeClickToBox(RunningProgram& program, HWND frame,
                           const std::function<void(double)>& onLook) {
   const Buttons buttons = ButtonsOf(frame);
   if (buttons.checkBoxes.size() != 2 || buttons.pushButtons.size() != 1)
     throw std::runtime_error("the window does not hold two check boxes and one button");
   for (HWND checkBox : buttons.checkBoxes) Clear(checkBox);
   DWORD_PTR ignored = 0;
-  if (!::SendMessageTimeoutW(frame, WM_NULL, 0, 0, SMTO_BLOCK, kTimeoutMs, &ignored))
+  if (!::SendMessageTimeoutW(frame, WM_NULL, 0, 0, SMTO_BLOCK, 30000, &ignored))
     throw std::runtime_error("the window does not answer");
 
   const Stopwatch stopwatch;
   ::PostMessageW(buttons.pushButtons[0], BM_CLICK, 0, 0);
   ClickToBox result;
-  result.box = launched.WaitFor(
-      [&](DWORD processId) {
-        if (onLook) onLook(stopwatch.Milliseconds());
-        return FindDialog(processId);
-      },
-      kTimeoutMs, "a message box");
+  result.box = WaitForWindow(program, true, "a message box", [&] {
+    if (onLook) onLook(stopwatch.Milliseconds());
+  });
   result.milliseconds = stopwatch.Milliseconds();
   return result;
 }
@@ -77,12 +119,12 @@ ClickToBox TimeClickToBox(const LaunchedProgram& launched, HWND frame,
 
 Sample MeasureStart(const std::wstring& program) {
   const Stopwatch stopwatch;
-  LaunchedProgram launched(program);
-  launched.WaitFor(FindFrame, kTimeoutMs, "the main window");
+  RunningProgram launched(program);
+  WaitForWindow(launched, false, "the main window");
   Sample sample;
   sample.milliseconds = stopwatch.Milliseconds();
   sample.peakWorkingSetKiB = KiB(launched.PeakWorkingSet());
-  launched.End();
+  launched.Terminate();
   return sample;
 }
 
@@ -90,8 +132,8 @@ Sample MeasureClick(const std::wstring& program, const std::wstring& phonebookPa
   ::DeleteFileW(phonebookPath.c_str());
   ::SetEnvironmentVariableW(L"DIALWRIGHT_STANDIN_PHONEBOOK", phonebookPath.c_str());
 
-  LaunchedProgram launched(program);
-  HWND frame = launched.WaitFor(FindFrame, kTimeoutMs, "the main window");
+  RunningProgram launched(program);
+  HWND frame = WaitForWindow(launched, false, "the main window");
   Sample sample;
   // Polled together: when the entry lands in the file, and when the box shows.
   const ClickToBox click = TimeClickToBox(launched, frame, [&](double milliseconds) {
@@ -102,11 +144,11 @@ Sample MeasureClick(const std::wstring& program, const std::wstring& phonebookPa
   sample.milliseconds = click.milliseconds - kCommandWaitsMs;
   sample.peakWorkingSetKiB = KiB(launched.PeakWorkingSet());
 
-  const std::wstring text = MessageBoxText(box);
+  const std::wstring text = support::ReadMessageBox(box).text;
   if (text != kConfirmation)
-    throw std::runtime_error("the click showed \"" + Utf8(text) + "\", not the confirmation");
+    throw std::runtime_error("the click showed \"" + support::Utf8(text) + "\", not the confirmation");
   Answer(box);
-  launched.End();
+  launched.Terminate();
   // A confirmation without an entry would time a command that did not do its work.
   if (!FileHasContent(phonebookPath))
     throw std::runtime_error("the confirmation came, but no entry was written");
@@ -114,13 +156,13 @@ Sample MeasureClick(const std::wstring& program, const std::wstring& phonebookPa
 }
 
 Sample MeasureFirstBox(const std::wstring& minimal) {
-  LaunchedProgram launched(minimal, L"/box");
-  HWND frame = launched.WaitFor(FindFrame, kTimeoutMs, "the minimal window");
+  RunningProgram launched(minimal, {}, L"/box");
+  HWND frame = WaitForWindow(launched, false, "the minimal window");
   Sample sample;
   const ClickToBox click = TimeClickToBox(launched, frame, nullptr);
   sample.milliseconds = click.milliseconds;
   Answer(click.box);
-  launched.End();
+  launched.Terminate();
   return sample;
 }
 

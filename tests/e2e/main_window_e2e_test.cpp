@@ -6,13 +6,15 @@
 #include <fstream>
 
 #include "app/build_settings.h"
-#include "tests/e2e/ui_driver.h"
+#include "tests/support/driver.h"
+#include "tests/support/files.h"
+#include "tests/support/scoped.h"
 
 #include <commctrl.h>
 
 namespace {
 
-using namespace e2e;
+using namespace support;
 using testing::ElementsAre;
 using testing::UnorderedElementsAre;
 
@@ -20,13 +22,6 @@ constexpr int kImage1 = 1001;
 constexpr int kFirewall = 1002;
 constexpr int kShortcut = 1003;
 constexpr int kButton = 1004;
-
-std::wstring Utf16(const std::string& utf8) {
-  std::wstring text(utf8.size(), L'\0');
-  text.resize(static_cast<std::size_t>(::MultiByteToWideChar(
-      CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 struct Placement {
   int id;
@@ -231,7 +226,7 @@ TEST_F(MainWindowE2E, PictureClickOpensTheSiteWithTheOpenVerbMaximised) {
                       (L"dialwright-open-" + std::to_wstring(::GetCurrentProcessId()) + L".txt");
   std::filesystem::remove(record);
   // The "open" verb of http addresses runs the recorder instead of a browser.
-  RegistryValueOverride handler(L"Software\\Classes\\http\\shell\\open\\command",
+  ScopedRegistryValue handler(L"Software\\Classes\\http\\shell\\open\\command",
                                 L"\"" + OpenRecorderFile().wstring() + L"\" \"%1\"");
   HWND window = Start({L"DIALWRIGHT_OPEN_RECORD=" + record.wstring()});
   ASSERT_NE(window, nullptr);

@@ -5,11 +5,13 @@
 #include <filesystem>
 #include <vector>
 
-#include "tests/e2e/ui_driver.h"
+#include "tests/support/driver.h"
+#include "tests/support/files.h"
+#include "tests/support/scoped.h"
 
 namespace {
 
-using namespace e2e;
+using namespace support;
 namespace fs = std::filesystem;
 
 constexpr WORD kRussian = MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT);

@@ -14,14 +14,16 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/ui_driver.h"
+#include "tests/support/driver.h"
+#include "tests/support/files.h"
+#include "tests/support/scoped.h"
 
 #include <commctrl.h>
 
 namespace {
 
 namespace fs = std::filesystem;
-using namespace e2e;
+using namespace support;
 
 constexpr int kImage1 = 1001;
 constexpr int kFirewall = 1002;
@@ -134,7 +136,7 @@ TEST_F(ProviderE2E, PictureShowsTheBannerAndItsTooltipNamesTheSite) {
 TEST_F(ProviderE2E, PictureClickOpensTheSite) {
   const fs::path record = scratch_ / L"open.txt";
   const std::wstring scheme = site_.substr(0, site_.find(L':'));
-  RegistryValueOverride handler(L"Software\\Classes\\" + scheme + L"\\shell\\open\\command",
+  ScopedRegistryValue handler(L"Software\\Classes\\" + scheme + L"\\shell\\open\\command",
                                 L"\"" + OpenRecorderFile().wstring() + L"\" \"%1\"");
   HWND window = Start({L"DIALWRIGHT_OPEN_RECORD=" + record.wstring()});
   ASSERT_NE(window, nullptr);

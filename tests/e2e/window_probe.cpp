@@ -7,39 +7,24 @@
 
 #include <cstdio>
 #include <cwchar>
-#include <string>
+
+#include "tests/support/driver.h"
 
 namespace {
 
-struct Search {
-  const wchar_t* className;
-  HWND found;
-};
+using namespace support;
 
-BOOL CALLBACK FindVisible(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<Search*>(data);
-  wchar_t name[256];
-  if (::GetClassNameW(window, name, 256) && std::wcscmp(name, search.className) == 0 &&
-      ::IsWindowVisible(window)) {
-    search.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindWindowOfClass(const wchar_t* className) {
-  Search search{className, nullptr};
-  ::EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+HWND VisibleWindowOfClass(const wchar_t* className) {
+  for (HWND window : TopLevelWindows(0, className))
+    if (::IsWindowVisible(window)) return window;
+  return nullptr;
 }
 
 int Wait(const wchar_t* className, int seconds) {
-  const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
   HWND window = nullptr;
-  while (!(window = FindWindowOfClass(className))) {
-    if (::GetTickCount64() > end) return 1;
-    ::Sleep(50);
-  }
+  if (!WaitUntil([&] { return (window = VisibleWindowOfClass(className)) != nullptr; },
+                 std::chrono::seconds(seconds)))
+    return 1;
   // Keep the pointer off the window, so that no tooltip covers it; then let it finish
   // painting: it answers a sent message only from its message loop.
   ::SetCursorPos(0, 0);
@@ -53,12 +38,10 @@ int Wait(const wchar_t* className, int seconds) {
 
 int Close(const wchar_t* className) {
   int closed = 0;
-  while (HWND window = FindWindowOfClass(className)) {
+  while (HWND window = VisibleWindowOfClass(className)) {
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     ++closed;
-    const ULONGLONG end = ::GetTickCount64() + 5000;
-    while (::IsWindow(window) && ::GetTickCount64() < end) ::Sleep(50);
-    if (::IsWindow(window)) return 1;
+    if (!WaitUntil([&] { return !::IsWindow(window); }, 5000ms)) return 1;
   }
   return closed ? 0 : 1;
 }

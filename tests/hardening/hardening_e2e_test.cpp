@@ -12,27 +12,18 @@
 #include <vector>
 
 #include "app/build_settings.h"
-#include "tests/e2e/ui_driver.h"
+#include "tests/support/driver.h"
+#include "tests/support/files.h"
+#include "tests/support/scoped.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using e2e::ChildWithText;
-using e2e::Lines;
-using e2e::ReadFile;
-using e2e::SystemFolder;
-using e2e::Utf8;
+using namespace support;
 
 constexpr const wchar_t* kButtonText = L"Создать VPN подключение к Интернет";
 constexpr const wchar_t* kCreated = L"Подключение создано.";
-
-// A message box's message: its one static control with text.
-std::wstring BoxText(HWND box) {
-  for (HWND child : e2e::ChildWindows(box))
-    if (e2e::ClassName(child) == L"Static" && !e2e::Text(child).empty()) return e2e::Text(child);
-  return {};
-}
 
 // Runs a command line the way a careless program does, letting the system search for it.
 bool RunSearched(std::wstring commandLine, const fs::path& currentDirectory) {
@@ -62,25 +53,16 @@ class Hardening : public testing::Test {
     fs::create_directories(current_);
     phonebook_ = root_ / L"rasphone.pbk";
 
-    const fs::path tests = e2e::TestFolder().parent_path();
     programFile_ = program_ / L"Dialwright VPN 1.0.exe";
-    fs::copy_file(e2e::ProgramFile(), programFile_);
-    const fs::path netsh = tests / L"win32" / L"netsh_standin" / L"netsh.exe";
+    fs::copy_file(ProgramFile(), programFile_);
     for (const fs::path& folder : {program_, current_}) {
-      fs::copy_file(e2e::TestFolder() / L"recording_plant.dll", folder / L"rasapi32.dll");
-      fs::copy_file(netsh, folder / L"netsh.exe");
+      fs::copy_file(TestFolder() / L"recording_plant.dll", folder / L"rasapi32.dll");
+      fs::copy_file(NetshStandinFile(), folder / L"netsh.exe");
     }
 
-    // The system's netsh is the recording stand-in for the test; every copy of it records
-    // beside itself, so a record tells which copy ran.
-    systemNetsh_ = SystemFolder() / L"netsh.exe";
-    savedNetsh_ = root_ / L"netsh-original.exe";
-    if (!fs::exists(systemNetsh_) || !::CopyFileW(systemNetsh_.c_str(), savedNetsh_.c_str(), FALSE))
-      savedNetsh_.clear();
-    ASSERT_TRUE(::CopyFileW(netsh.c_str(), systemNetsh_.c_str(), FALSE));
+    ASSERT_TRUE(netsh_.ok()) << "could not put the recording netsh.exe in place";
     systemRecord_ = SystemFolder() / L"netsh-record.txt";
     fs::remove(systemRecord_);
-    ::SetEnvironmentVariableW(L"DIALWRIGHT_NETSH_RECORD", nullptr);
 
     // The program inherits the current directory: the one with the plants.
     wchar_t saved[MAX_PATH];
@@ -91,10 +73,9 @@ class Hardening : public testing::Test {
 
   void TearDown() override {
     ::SetCurrentDirectoryW(savedCurrent_.c_str());
-    if (!savedNetsh_.empty()) ::CopyFileW(savedNetsh_.c_str(), systemNetsh_.c_str(), FALSE);
     std::error_code ignored;
     fs::remove(systemRecord_, ignored);
-    e2e::WaitUntil([&] { return fs::remove_all(root_, ignored) != static_cast<std::uintmax_t>(-1); },
+    WaitUntil([&] { return fs::remove_all(root_, ignored) != static_cast<std::uintmax_t>(-1); },
                    5000ms);
   }
 
@@ -107,16 +88,18 @@ class Hardening : public testing::Test {
     return traces;
   }
 
-  fs::path root_, program_, current_, phonebook_, programFile_;
-  fs::path systemNetsh_, savedNetsh_, systemRecord_;
+  fs::path root_, program_, current_, phonebook_, programFile_, systemRecord_;
   std::wstring savedCurrent_;
+  // The system's netsh is the recording stand-in for the test; every copy of it records
+  // beside itself, so a record tells which copy ran.
+  const ScopedFileReplacement netsh_{SystemFolder() / L"netsh.exe", NetshStandinFile()};
+  const ScopedEnvironment noRecordSwitch_{L"DIALWRIGHT_NETSH_RECORD", std::nullopt};
 };
 
 // The layout really is the attack: a program that trusts the search order loads the DLL
 // planted beside it and runs the netsh planted in its current directory.
 TEST_F(Hardening, PlantsCatchAnUnprotectedProgram) {
-  const fs::path probe = e2e::TestFolder().parent_path() / L"win32" / L"dll_search" /
-                         L"dll_search_probe.exe";
+  const fs::path probe = BuildFolder() / L"tests" / L"win32" / L"dll_search" / L"dll_search_probe.exe";
   fs::copy_file(probe, program_ / L"probe.exe");
   const fs::path report = root_ / L"probe.txt";
   ASSERT_TRUE(RunSearched(L"\"" + (program_ / L"probe.exe").wstring() + L"\" plain \"" +
@@ -130,20 +113,20 @@ TEST_F(Hardening, PlantsCatchAnUnprotectedProgram) {
 }
 
 TEST_F(Hardening, PlantsAreNeitherLoadedNorRunAndTheCommandStillWorks) {
-  e2e::RunningProgram running(programFile_, {L"DIALWRIGHT_STANDIN_PHONEBOOK=" + phonebook_.wstring()});
+  RunningProgram running(programFile_, {L"DIALWRIGHT_STANDIN_PHONEBOOK=" + phonebook_.wstring()});
   HWND window = running.WaitForMainWindow();
   ASSERT_NE(window, nullptr);
   // Both boxes stay ticked: the firewall reset runs netsh twice.
   ::PostMessageW(ChildWithText(window, kButtonText), BM_CLICK, 0, 0);
   HWND box = running.WaitForMessageBox(30000ms);
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(BoxText(box), kCreated);
+  EXPECT_EQ(ReadMessageBox(box).text, kCreated);
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
 
   // The phonebook was reached through the system directory's stand-in, netsh likewise.
   const std::string entry = "[" + Utf8(build_settings::ProviderName) + " INTERNET]";
   EXPECT_NE(ReadFile(phonebook_).find(entry), std::string::npos);
-  ASSERT_TRUE(e2e::WaitUntil([&] { return Lines(systemRecord_).size() >= 2; }));
+  ASSERT_TRUE(WaitUntil([&] { return Lines(systemRecord_).size() >= 2; }));
   EXPECT_EQ(Lines(systemRecord_),
             (std::vector<std::string>{"netsh firewall set opmode disable",
                                       "netsh firewall set opmode enable"}));
@@ -155,16 +138,16 @@ TEST_F(Hardening, PlantsAreNeitherLoadedNorRunAndTheCommandStillWorks) {
 
 TEST_F(Hardening, ThePictureHandsTheShellOnlyTheBuiltInAddress) {
   const fs::path record = root_ / L"open.txt";
-  const fs::path recorder = e2e::TestFolder().parent_path() / L"e2e" / L"open_recorder.exe";
-  e2e::RegistryValueOverride handler(L"Software\\Classes\\http\\shell\\open\\command",
+  const fs::path recorder = OpenRecorderFile();
+  ScopedRegistryValue handler(L"Software\\Classes\\http\\shell\\open\\command",
                                      L"\"" + recorder.wstring() + L"\" \"%1\"");
-  e2e::RunningProgram running(programFile_, {L"DIALWRIGHT_OPEN_RECORD=" + record.wstring()});
+  RunningProgram running(programFile_, {L"DIALWRIGHT_OPEN_RECORD=" + record.wstring()});
   HWND window = running.WaitForMainWindow();
   ASSERT_NE(window, nullptr);
 
   ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 50));
   ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(150, 50));
-  ASSERT_TRUE(e2e::WaitUntil([&] { return !Lines(record).empty(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !Lines(record).empty(); }));
   // The handler's whole command line: its own path and the address, nothing added.
   EXPECT_EQ(Lines(record), std::vector<std::string>{Utf8(L"\"" + recorder.wstring() + L"\" \"" +
                                                          build_settings::SiteAddress +

@@ -10,12 +10,13 @@
 #include "platform/win32/windows_automation.h"
 #include "platform/win32/windows_desktop_services.h"
 #include "tests/unit/fakes/fake_message_boxes.h"
-#include "tests/win32/desktop_test_support.h"
+#include "tests/support/files.h"
+#include "tests/support/scoped.h"
 
 namespace {
 
-using desktop_test::DesktopDirectory;
-using desktop_test::ScratchFile;
+using support::DesktopFolder;
+using support::ScratchFile;
 using ::testing::IsEmpty;
 
 TEST(Automation, ScriptHostReportsThePrefixDesktop) {
@@ -23,8 +24,8 @@ TEST(Automation, ScriptHostReportsThePrefixDesktop) {
   auto scriptShell = automation.Create(L"WScript.Shell");
   const std::wstring reported =
       desktop::AsText(scriptShell->Get(L"SpecialFolders", {std::wstring(L"Desktop")}));
-  ASSERT_FALSE(DesktopDirectory().empty());
-  EXPECT_EQ(_wcsicmp(reported.c_str(), DesktopDirectory().c_str()), 0)
+  ASSERT_FALSE(DesktopFolder().empty());
+  EXPECT_EQ(_wcsicmp(reported.c_str(), DesktopFolder().c_str()), 0)
       << "reported: " << reported.c_str();
 }
 
@@ -39,7 +40,7 @@ TEST(Automation, FailuresComeAsAutomationErrors) {
 TEST(Automation, WalksTheItemsOfARealShellFolder) {
   // Wine has no connections folder (NameSpace(49) is Nothing), so the walk is checked on the
   // desktop folder, with files of our own on it.
-  const std::wstring desktop = DesktopDirectory();
+  const std::wstring desktop = DesktopFolder().wstring();
   const ScratchFile first(desktop + L"\\dialwright-walk-first.txt", "1");
   const ScratchFile second(desktop + L"\\dialwright-walk-Второй.txt", "2");
   platform::win32::WindowsAutomation automation;
@@ -63,7 +64,7 @@ class ShortcutDeletion : public ::testing::Test {
 
   fakes::FakeMessageBoxes boxes;
   platform::win32::WindowsDesktopServices services{boxes};
-  const std::wstring desktop = DesktopDirectory();
+  const std::wstring desktop = DesktopFolder().wstring();
 };
 
 TEST_F(ShortcutDeletion, RemovesTheConnectionsShortcutAndNothingElse) {

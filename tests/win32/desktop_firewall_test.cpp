@@ -8,43 +8,15 @@
 #include "desktop/ipfw.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/windows_process_launcher.h"
-#include "tests/win32/desktop_test_support.h"
+#include "tests/support/files.h"
+#include "tests/support/scoped.h"
 
 namespace {
 
-using desktop_test::ProgramDirectory;
-using desktop_test::ScopedEnvironment;
-using desktop_test::ScratchFile;
+using support::ScopedEnvironment;
+using support::ScratchFile;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-std::wstring StandIn() { return ProgramDirectory() + L"\\netsh_standin\\netsh.exe"; }
-
-// The stand-in in place of the system's netsh.exe; the original comes back afterwards.
-class InstalledStandIn {
- public:
-  InstalledStandIn()
-      : target_(platform::win32::SystemDirectory() + L"\\netsh.exe"),
-        backup_(target_ + L".dialwright-original") {
-    ::DeleteFileW(backup_.c_str());
-    saved_ = ::MoveFileW(target_.c_str(), backup_.c_str()) != FALSE;
-    installed_ = ::CopyFileW(StandIn().c_str(), target_.c_str(), FALSE) != FALSE;
-  }
-  ~InstalledStandIn() {
-    ::DeleteFileW(target_.c_str());
-    if (saved_) ::MoveFileW(backup_.c_str(), target_.c_str());
-  }
-  InstalledStandIn(const InstalledStandIn&) = delete;
-  InstalledStandIn& operator=(const InstalledStandIn&) = delete;
-
-  bool installed() const { return installed_; }
-
- private:
-  std::wstring target_;
-  std::wstring backup_;
-  bool saved_ = false;
-  bool installed_ = false;
-};
 
 // Wine runs its built-in netsh for system32\netsh.exe unless told to load the file there.
 // Its per-user override in the registry is read by every process started from now on.
@@ -92,14 +64,15 @@ class FirewallReset : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(nativeNetsh.set());
-    ASSERT_TRUE(standIn.installed()) << "cannot place the stand-in";
+    ASSERT_TRUE(standIn.ok()) << "cannot place the stand-in";
   }
 
-  const std::wstring temp = desktop_test::TemporaryDirectory();
   NativeNetshOverride nativeNetsh;
-  InstalledStandIn standIn;
-  ScratchFile record{temp + L"\\dialwright-netsh-record.txt"};
-  ScratchFile startup{temp + L"\\dialwright-netsh-startup.txt"};
+  // The stand-in in place of the system's netsh.exe.
+  support::ScopedFileReplacement standIn{support::SystemFolder() / L"netsh.exe",
+                                         support::NetshStandinFile()};
+  ScratchFile record{support::TemporaryFolder() / L"dialwright-netsh-record.txt"};
+  ScratchFile startup{support::TemporaryFolder() / L"dialwright-netsh-startup.txt"};
   ScopedEnvironment recordSwitch{L"DIALWRIGHT_NETSH_RECORD", record.path()};
   ScopedEnvironment startupSwitch{L"DIALWRIGHT_NETSH_STARTUP", startup.path()};
   platform::win32::WindowsProcessLauncher launcher;
@@ -112,11 +85,11 @@ TEST_F(FirewallReset, RunsTheSystemNetshTwiceInOrderHidden) {
   IpFw::ResetFirewall(launcher);
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1400));
 
-  EXPECT_THAT(desktop_test::WaitForLines(record.path(), 2, std::chrono::seconds(20)),
+  EXPECT_THAT(support::WaitForLines(record.path(), 2, std::chrono::seconds(20)),
               ElementsAre(L"netsh firewall set opmode disable",
                           L"netsh firewall set opmode enable"));
   // STARTF_USESHOWWINDOW (1) with SW_HIDE (0), both times.
-  EXPECT_THAT(desktop_test::WaitForLines(startup.path(), 2, std::chrono::seconds(20)),
+  EXPECT_THAT(support::WaitForLines(startup.path(), 2, std::chrono::seconds(20)),
               ElementsAre(L"show=0 flags=1", L"show=0 flags=1"));
 }
 
@@ -125,7 +98,7 @@ TEST_F(FirewallReset, ProgramThatCannotBeFoundFailsQuietly) {
                                platform::SW_HIDE_STATE, std::chrono::milliseconds(1000)}));
   EXPECT_FALSE(launcher.Start({L"", L"netsh firewall set opmode enable", platform::SW_HIDE_STATE,
                                std::chrono::milliseconds(0)}));
-  EXPECT_THAT(desktop_test::ReadLines(record.path()), IsEmpty());
+  EXPECT_THAT(support::WideLines(record.path()), IsEmpty());
 }
 
 }  // namespace

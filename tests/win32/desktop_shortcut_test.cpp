@@ -11,13 +11,14 @@
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/windows_desktop_services.h"
 #include "tests/unit/fakes/fake_message_boxes.h"
-#include "tests/win32/desktop_test_support.h"
+#include "tests/support/files.h"
+#include "tests/support/scoped.h"
 #include "tests/win32/test_shell/test_shell.h"
 
 namespace {
 
-using desktop_test::ScopedEnvironment;
-using desktop_test::ScratchFile;
+using support::ScopedEnvironment;
+using support::ScratchFile;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
@@ -26,7 +27,7 @@ class TestShellRegistration {
  public:
   TestShellRegistration() {
     const std::wstring path =
-        desktop_test::ProgramDirectory() + L"\\test_shell\\dialwright_test_shell.dll";
+        (support::TestFolder() / L"test_shell" / L"dialwright_test_shell.dll").wstring();
     library_ = ::LoadLibraryW(path.c_str());
     if (library_ == nullptr) return;
     using GetClassObject = HRESULT WINAPI(REFCLSID, REFIID, void**);
@@ -68,14 +69,14 @@ class ConnectionShortcut : public ::testing::Test {
     ASSERT_TRUE(shell.registered()) << "the test shell could not be registered";
   }
 
-  std::vector<std::wstring> Record() const { return desktop_test::ReadLines(record.path()); }
+  std::vector<std::wstring> Record() const { return support::WideLines(record.path()); }
 
   TestShellRegistration shell;
-  ScratchFile record{desktop_test::TemporaryDirectory() + L"\\dialwright-shell-record.txt"};
+  ScratchFile record{support::TemporaryFolder() / L"dialwright-shell-record.txt"};
   ScopedEnvironment recordSwitch{L"DIALWRIGHT_TEST_SHELL_RECORD", record.path()};
   ScopedEnvironment failSwitch{L"DIALWRIGHT_TEST_SHELL_FAIL", std::nullopt};
   ScopedEnvironment desktopSwitch{L"DIALWRIGHT_TEST_SHELL_NO_DESKTOP", std::nullopt};
-  ScratchFile shortcut{desktop_test::DesktopDirectory() + L"\\Vorlix INTERNET.lnk"};
+  ScratchFile shortcut{support::DesktopFolder() / L"Vorlix INTERNET.lnk"};
   fakes::FakeMessageBoxes boxes;
   platform::win32::WindowsDesktopServices services{boxes};
 };

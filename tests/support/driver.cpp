@@ -1,6 +1,7 @@
-#include "tests/e2e/ui_driver.h"
+#include "tests/support/driver.h"
 
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <fstream>
 #include <iterator>
@@ -8,34 +9,23 @@
 #include <stdexcept>
 #include <thread>
 
-namespace e2e {
+namespace support {
 
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline,
+               std::chrono::milliseconds every) {
   const auto end = std::chrono::steady_clock::now() + deadline;
   for (;;) {
     if (condition()) return true;
     if (std::chrono::steady_clock::now() >= end) return false;
-    std::this_thread::sleep_for(20ms);
+    std::this_thread::sleep_for(every);
   }
 }
-
-std::filesystem::path TestFolder() {
-  wchar_t path[MAX_PATH];
-  const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return std::filesystem::path(std::wstring(path, length)).parent_path();
-}
-
-std::filesystem::path ProgramFile() {
-  // tests/e2e/ of the build folder; the program is at the top of the same build.
-  return TestFolder().parent_path().parent_path() / L"Dialwright VPN 1.0.exe";
-}
-
-std::filesystem::path OpenRecorderFile() { return TestFolder() / L"open_recorder.exe"; }
 
 // ---- the program's process
 
 RunningProgram::RunningProgram(const std::filesystem::path& program,
-                               const std::vector<std::wstring>& environment) {
+                               const std::vector<std::wstring>& environment,
+                               const std::wstring& arguments) {
   // The child inherits this process's environment: set the extras here for the start only.
   std::vector<std::pair<std::wstring, std::optional<std::wstring>>> saved;
   for (const auto& assignment : environment) {
@@ -48,6 +38,7 @@ RunningProgram::RunningProgram(const std::filesystem::path& program,
     ::SetEnvironmentVariableW(name.c_str(), assignment.substr(equals + 1).c_str());
   }
   std::wstring commandLine = L"\"" + program.wstring() + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
@@ -109,6 +100,20 @@ std::optional<DWORD> RunningProgram::WaitForExit(std::chrono::milliseconds deadl
   return code;
 }
 
+SIZE_T RunningProgram::PeakWorkingSet() const {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!::GetProcessMemoryInfo(process_.get(), &counters, sizeof counters))
+    throw std::runtime_error("cannot read the program's memory counters");
+  return counters.PeakWorkingSetSize;
+}
+
+void RunningProgram::Terminate() {
+  if (::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) ::TerminateProcess(process_.get(), 1);
+  if (::WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0)
+    throw std::runtime_error("the program did not end");
+}
+
 bool RunningProgram::Responds(HWND window) const {
   DWORD_PTR result = 0;
   return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
@@ -128,7 +133,8 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
   auto& search = *reinterpret_cast<WindowSearch*>(data);
   DWORD owner = 0;
   ::GetWindowThreadProcessId(window, &owner);
-  if (owner == search.processId && (!search.className || ClassName(window) == search.className))
+  if ((search.processId == 0 || owner == search.processId) &&
+      (!search.className || ClassName(window) == search.className))
     search.found.push_back(window);
   return TRUE;
 }
@@ -239,62 +245,32 @@ std::vector<Tool> TooltipTools(HWND tooltip, DWORD processId) {
   return tools;
 }
 
-// ---- registry
-
-RegistryValueOverride::RegistryValueOverride(const std::wstring& key, const std::wstring& value)
-    : key_(key) {
-  wchar_t old[2048];
-  DWORD size = sizeof(old);
-  if (::RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, old,
-                     &size) == ERROR_SUCCESS)
-    previous_ = std::wstring(old);
-  if (::RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, REG_SZ, value.c_str(),
-                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
-    throw std::runtime_error("could not set the registry value");
-}
-
-RegistryValueOverride::~RegistryValueOverride() {
-  if (previous_)
-    ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, key_.c_str(), nullptr, REG_SZ, previous_->c_str(),
-                      static_cast<DWORD>((previous_->size() + 1) * sizeof(wchar_t)));
-  else
-    ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key_.c_str(), nullptr);
-}
-
 HWND ChildWithText(HWND parent, const std::wstring& text) {
   for (HWND child : ChildWindows(parent))
     if (Text(child) == text) return child;
   return nullptr;
 }
 
-std::filesystem::path SystemFolder() {
-  wchar_t path[MAX_PATH];
-  const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
-  return std::filesystem::path(std::wstring(path, length));
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream stream(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(stream), {});
-}
-
-std::vector<std::string> Lines(const std::filesystem::path& path) {
-  std::vector<std::string> lines;
-  std::istringstream stream(ReadFile(path));
-  for (std::string line; std::getline(stream, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
+MessageBoxView ReadMessageBox(HWND window) {
+  MessageBoxView box;
+  box.window = window;
+  box.title = Text(window);
+  for (HWND child : ChildWindows(window)) {
+    if (ClassName(child) != L"Static") continue;
+    if ((::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+      box.icon = box.icon || ::SendMessageW(child, STM_GETICON, 0, 0) != 0;
+    else if (!Text(child).empty())
+      box.text = Text(child);
   }
-  return lines;
+  box.yesNo = ::GetDlgItem(window, IDYES) != nullptr && ::GetDlgItem(window, IDNO) != nullptr;
+  box.ok = ::GetDlgItem(window, IDOK) != nullptr && !box.yesNo;
+  return box;
 }
 
-std::string Utf8(const std::wstring& text) {
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                        size, nullptr, nullptr);
-  return bytes;
+bool AnswerMessageBox(HWND box, int button) {
+  ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(box, button)));
+  return WaitUntil([&] { return !::IsWindow(box); });
 }
 
-}  // namespace e2e
+}  // namespace support

@@ -1,4 +1,4 @@
-// A small user-interface driver: starts the program, finds its windows, and reads and drives
+// The tests' user-interface driver: starts a program, finds its windows, and reads and drives
 // them from this process the way UI automation does (messages, window state, remote memory).
 #pragma once
 
@@ -13,23 +13,22 @@
 
 #include "platform/win32/unique_resource.h"
 
-namespace e2e {
+namespace support {
 
 using namespace std::chrono_literals;
 
 // Polls the condition until it holds or the deadline passes; true when it held.
 bool WaitUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds deadline = 10000ms);
-
-std::filesystem::path TestFolder();      // where this test program is
-std::filesystem::path ProgramFile();     // the program of the same build
-std::filesystem::path OpenRecorderFile();
+               std::chrono::milliseconds deadline = 10000ms,
+               std::chrono::milliseconds every = 20ms);
 
 class RunningProgram {
  public:
-  // Starts the program with extra environment variables (NAME=VALUE).
+  // Starts the program with extra environment variables (NAME=VALUE) and command-line
+  // arguments (written after the program's quoted path as they are).
   explicit RunningProgram(const std::filesystem::path& program,
-                          const std::vector<std::wstring>& environment = {});
+                          const std::vector<std::wstring>& environment = {},
+                          const std::wstring& arguments = {});
   ~RunningProgram();
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
@@ -45,6 +44,10 @@ class RunningProgram {
   // The exit code once the process has ended, or nullopt after the deadline.
   std::optional<DWORD> WaitForExit(std::chrono::milliseconds deadline = 10000ms);
   bool Responds(HWND window) const;
+  SIZE_T PeakWorkingSet() const;
+  // Ends the process at once (closing its window would make Wine wait for a window manager
+  // that Xvfb lacks) and waits until it has gone.
+  void Terminate();
 
  private:
   platform::win32::UniqueHandle process_;
@@ -52,7 +55,7 @@ class RunningProgram {
   DWORD threadId_ = 0;
 };
 
-// The top-level windows of a process with the given class (nullptr: any).
+// The top-level windows of a process (0: of any process) with the given class (nullptr: any).
 std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className = nullptr);
 std::vector<HWND> ChildWindows(HWND parent);
 std::wstring Text(HWND window);
@@ -72,24 +75,18 @@ std::vector<Tool> TooltipTools(HWND tooltip, DWORD processId);
 
 HWND ChildWithText(HWND parent, const std::wstring& text);
 
-// What the recording stand-ins leave behind, and where.
-std::filesystem::path SystemFolder();
-std::string ReadFile(const std::filesystem::path& path);
-// The file's lines without their line ends, "\r\n" or "\n".
-std::vector<std::string> Lines(const std::filesystem::path& path);
-std::string Utf8(const std::wstring& text);
-
-// Sets a value of HKLM for the life of the object and puts the old one back afterwards.
-class RegistryValueOverride {
- public:
-  RegistryValueOverride(const std::wstring& key, const std::wstring& value);
-  ~RegistryValueOverride();
-  RegistryValueOverride(const RegistryValueOverride&) = delete;
-  RegistryValueOverride& operator=(const RegistryValueOverride&) = delete;
-
- private:
-  std::wstring key_;
-  std::optional<std::wstring> previous_;
+// What a message box shows: its title, its text and its buttons.
+struct MessageBoxView {
+  HWND window = nullptr;
+  std::wstring title;
+  std::wstring text;
+  bool yesNo = false;
+  bool ok = false;
+  bool icon = false;
 };
+MessageBoxView ReadMessageBox(HWND box);
+// Clicks the box's button and waits until the box has gone: a check sent to the program's
+// thread would otherwise be handled first, while the posted answer still waits in its queue.
+bool AnswerMessageBox(HWND box, int button);
 
-}  // namespace e2e
+}  // namespace support

@@ -1,0 +1,91 @@
+#include "tests/support/files.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <thread>
+
+namespace support {
+
+std::filesystem::path TestFolder() {
+  wchar_t path[MAX_PATH];
+  const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return std::filesystem::path(std::wstring(path, length)).parent_path();
+}
+
+// Test programs are built in tests/<folder>/ of their build.
+std::filesystem::path BuildFolder() { return TestFolder().parent_path().parent_path(); }
+std::filesystem::path ProgramFile() { return BuildFolder() / L"Dialwright VPN 1.0.exe"; }
+std::filesystem::path OpenRecorderFile() {
+  return BuildFolder() / L"tests" / L"e2e" / L"open_recorder.exe";
+}
+std::filesystem::path NetshStandinFile() {
+  return BuildFolder() / L"tests" / L"win32" / L"netsh_standin" / L"netsh.exe";
+}
+
+std::filesystem::path SystemFolder() {
+  wchar_t path[MAX_PATH];
+  const UINT length = ::GetSystemDirectoryW(path, MAX_PATH);
+  return std::filesystem::path(std::wstring(path, length));
+}
+
+std::filesystem::path DesktopFolder() {
+  wchar_t path[MAX_PATH];
+  if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, path))) return {};
+  return path;
+}
+
+std::filesystem::path TemporaryFolder() { return std::filesystem::temp_directory_path(); }
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream stream(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(stream), {});
+}
+
+std::vector<std::string> Lines(const std::filesystem::path& path) {
+  std::vector<std::string> lines;
+  std::istringstream stream(ReadFile(path));
+  for (std::string line; std::getline(stream, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+std::vector<std::wstring> WideLines(const std::filesystem::path& path) {
+  std::vector<std::wstring> lines;
+  for (const std::string& line : Lines(path)) lines.push_back(Utf16(line));
+  return lines;
+}
+
+std::vector<std::wstring> WaitForLines(const std::filesystem::path& path, std::size_t count,
+                                       std::chrono::milliseconds deadline) {
+  const auto end = std::chrono::steady_clock::now() + deadline;
+  for (;;) {
+    auto lines = WideLines(path);
+    if (lines.size() >= count || std::chrono::steady_clock::now() >= end) return lines;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                        size, nullptr, nullptr);
+  return bytes;
+}
+
+std::wstring Utf16(const std::string& utf8) {
+  std::wstring text(utf8.size(), L'\0');
+  const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                           text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+  return text;
+}
+
+}  // namespace support

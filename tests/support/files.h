@@ -1,0 +1,31 @@
+// Where the tests find things, and how they read what the programs and stand-ins wrote.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace support {
+
+std::filesystem::path TestFolder();    // where this test program is
+std::filesystem::path BuildFolder();   // the build it belongs to (two folders up)
+std::filesystem::path ProgramFile();   // the program of the same build
+std::filesystem::path OpenRecorderFile();
+std::filesystem::path NetshStandinFile();
+std::filesystem::path SystemFolder();
+std::filesystem::path DesktopFolder();
+std::filesystem::path TemporaryFolder();
+
+std::string ReadFile(const std::filesystem::path& path);
+// The file's lines without their line ends, "\r\n" or "\n"; none when it does not exist.
+std::vector<std::string> Lines(const std::filesystem::path& path);
+// The same, read as UTF-8; then polled until there are at least count or the deadline passed.
+std::vector<std::wstring> WideLines(const std::filesystem::path& path);
+std::vector<std::wstring> WaitForLines(const std::filesystem::path& path, std::size_t count,
+                                       std::chrono::milliseconds deadline);
+
+std::string Utf8(const std::wstring& text);
+std::wstring Utf16(const std::string& utf8);
+
+}  // namespace support
