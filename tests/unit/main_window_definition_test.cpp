@@ -96,23 +96,98 @@ TEST(MainWindowBanner, CompiledInBannerIs301By98TwentyFourBitsAt96Dpi) {
   EXPECT_EQ(banner.size(), view->bitsOffset + view->bitsSize);
 }
 
+// A file whose header fields are set apart from their neighbours: the bytes between and around
+// them are non-zero and no two fields share a value, so a field read at the wrong offset or
+// with the wrong width reads something else. The pixels start one byte after the headers, and
+// two bytes follow them.
+std::vector<unsigned char> DistinctFile(std::uint32_t width = 3, std::uint32_t height = 2) {
+  const std::size_t stride = (width * 3 + 3) / 4 * 4;
+  std::vector<unsigned char> file(14 + 44 + 1 + stride * height + 2);
+  for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<unsigned char>(0xA0 + i);
+  const auto put = [&](std::size_t offset, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) file[offset + i] = static_cast<unsigned char>(value >> (8 * i));
+  };
+  file[0] = 'B';
+  file[1] = 'M';
+  put(10, 14 + 44 + 1, 4);  // pixels one byte past a 44-byte info header
+  put(14, 44, 4);
+  put(18, width, 4);
+  put(22, height, 4);
+  put(26, 1, 2);
+  put(28, 24, 2);
+  put(30, 0, 4);
+  put(38, 0x11120ECC, 4);
+  put(42, 0x21220EC4, 4);
+  return file;
+}
+
+TEST(MainWindowBanner, EachFieldIsReadAtItsOwnOffset) {
+  const auto file = DistinctFile();
+  const auto view = ParseBitmapFile(file);
+  ASSERT_TRUE(view.has_value());
+  EXPECT_EQ(view->infoOffset, 14u);
+  EXPECT_EQ(view->infoSize, 44u);
+  EXPECT_EQ(view->bitsOffset, 59u);
+  EXPECT_EQ(view->width, 3);
+  EXPECT_EQ(view->height, 2);
+  EXPECT_EQ(view->bitCount, 24);
+  EXPECT_EQ(view->compression, 0u);
+  EXPECT_EQ(view->pixelsPerMetreX, 0x11120ECC);
+  EXPECT_EQ(view->pixelsPerMetreY, 0x21220EC4);
+  EXPECT_EQ(view->bitsSize, 24u);
+  EXPECT_TRUE(ParseBitmapFile(std::span(file).first(file.size() - 2)).has_value())
+      << "the file may end with its pixels";
+}
+
+TEST(MainWindowBanner, RowsArePaddedToFourBytesUpToTheLargestSize) {
+  struct Geometry {
+    std::uint32_t width, height;
+    std::size_t bitsSize;
+  };
+  for (const Geometry& g : {Geometry{1, 1, 4}, Geometry{4, 2, 24}, Geometry{5, 1, 16},
+                            Geometry{0x4000, 1, 0xC000}, Geometry{1, 0x4000, 0x10000}}) {
+    const auto file = DistinctFile(g.width, g.height);
+    const auto view = ParseBitmapFile(file);
+    ASSERT_TRUE(view.has_value()) << g.width << " x " << g.height;
+    EXPECT_EQ(view->bitsSize, g.bitsSize) << g.width << " x " << g.height;
+  }
+}
+
 TEST(MainWindowBanner, DamagedFilesAreRefused) {
-  const auto banner = BannerFile();
-  std::vector<unsigned char> bytes(banner.begin(), banner.end());
-  // One byte short of its pixels.
-  EXPECT_FALSE(ParseBitmapFile(std::span(bytes).first(bytes.size() - 1)).has_value());
-  EXPECT_FALSE(ParseBitmapFile(std::span(bytes).first(40)).has_value());
-  auto damaged = bytes;
-  damaged[0] = 'X';
-  EXPECT_FALSE(ParseBitmapFile(damaged).has_value());
-  damaged = bytes;
-  damaged[10] = 0xFF;  // pixels said to start past the end
-  damaged[11] = 0xFF;
-  damaged[12] = 0xFF;
-  EXPECT_FALSE(ParseBitmapFile(damaged).has_value());
-  damaged = bytes;
-  damaged[28] = 8;  // a palette image is not what the window draws
-  EXPECT_FALSE(ParseBitmapFile(damaged).has_value());
+  struct Damage {
+    const char* what;
+    std::size_t offset;
+    std::uint32_t value;
+    int bytes;
+  };
+  const Damage damages[] = {
+      {"not BM", 0, 'X', 1},
+      {"pixels past the end", 10, 0x00FFFFFF, 4},
+      {"pixels inside the info header", 10, 14 + 43, 4},
+      {"info header too small", 14, 39, 4},
+      {"no width", 18, 0, 4},
+      {"negative width", 18, 0xFFFFFFFD, 4},
+      {"too wide", 18, 0x4001, 4},
+      {"no height", 22, 0, 4},
+      {"top-down rows", 22, 0xFFFFFFFE, 4},
+      {"too high", 22, 0x4001, 4},
+      {"two planes", 26, 2, 2},
+      {"257 planes", 26, 0x0101, 2},
+      {"a palette image", 28, 8, 2},
+      {"280 bits", 28, 0x0118, 2},
+      {"32 bits", 28, 32, 2},
+      {"compressed", 30, 1, 4},
+  };
+  for (const Damage& damage : damages) {
+    auto file = DistinctFile();
+    for (int i = 0; i < damage.bytes; ++i)
+      file[damage.offset + i] = static_cast<unsigned char>(damage.value >> (8 * i));
+    EXPECT_FALSE(ParseBitmapFile(file).has_value()) << damage.what;
+  }
+  const auto file = DistinctFile();
+  EXPECT_FALSE(ParseBitmapFile(std::span(file).first(file.size() - 3)).has_value())
+      << "one byte short of its pixels";
+  EXPECT_FALSE(ParseBitmapFile(std::span(file).first(53)).has_value()) << "no whole headers";
 }
 
 }  // namespace

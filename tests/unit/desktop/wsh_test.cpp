@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
+#include "desktop/automation_results.h"
 #include "tests/unit/desktop/fake_automation.h"
 #include "tests/unit/desktop/fake_file_system.h"
 #include "tests/unit/fakes/cp1251_code_page.h"
@@ -144,6 +145,25 @@ TEST_F(WshTest, DeleteIgnoresAutomationFailures) {
   EXPECT_THAT(files.deleted, IsEmpty());
   EXPECT_THAT(boxes.shown, IsEmpty());
   EXPECT_EQ(automation.log.live, 0);
+}
+
+// A script stops on a result of the wrong kind; so do the steps.
+TEST(AutomationResults, AResultOfAnotherKindIsAnAutomationError) {
+  using platform::AutomationError;
+  using platform::AutomationResult;
+  EXPECT_THROW(desktop::AsObject(AutomationResult(std::wstring(L"folder"))), AutomationError);
+  EXPECT_THROW(desktop::AsObject(AutomationResult(std::int32_t{49})), AutomationError);
+  EXPECT_EQ(desktop::AsObject(AutomationResult{}), nullptr);
+  EXPECT_THROW(desktop::AsRequiredObject(AutomationResult{}), AutomationError);
+  EXPECT_THROW(desktop::AsInteger(AutomationResult(std::wstring(L"2"))), AutomationError);
+  EXPECT_THROW(desktop::AsInteger(AutomationResult{}), AutomationError);
+  EXPECT_EQ(desktop::AsInteger(AutomationResult(std::int16_t{-2})), -2);
+  EXPECT_EQ(desktop::AsText(AutomationResult(std::int32_t{-42})), L"-42");
+  EXPECT_EQ(desktop::AsText(AutomationResult{}), L"");
+  fakes::AutomationLog log;
+  EXPECT_THROW(desktop::AsText(AutomationResult(std::make_unique<fakes::FakeObject>(
+                   log, L"object", [](auto&, auto&) { return AutomationResult{}; }))),
+               AutomationError);
 }
 
 }  // namespace
