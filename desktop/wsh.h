@@ -11,7 +11,7 @@
 
 namespace Wsh {
 
-// What the two operations reach the system through (platform/win32/windows_desktop_services.h
+// What the two operations reach the system through (app/win32/windows_desktop_services.h
 // holds the real ones).
 struct Services {
   platform::Automation& automation;

@@ -12,9 +12,9 @@
 #include "platform/message_boxes.h"
 #include "platform/win32/dll_search_hardening.h"
 #include "platform/win32/windows_clock.h"
-#include "platform/win32/windows_desktop_services.h"
+#include "app/win32/windows_desktop_services.h"
 #include "platform/win32/windows_message_boxes.h"
-#include "platform/win32/windows_phonebook_services.h"
+#include "app/win32/windows_phonebook_services.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// The real services behind Wsh and IpFw, for the program to hand to them:
+// The program's wiring: the real services behind Wsh and IpFw, for the program to hand to them:
 //   platform::win32::WindowsDesktopServices desktop(messageBoxes);
 //   Wsh::CreateConnectionShortcut(desktop.Shortcut());
 //   IpFw::ResetFirewall(desktop.Launcher());

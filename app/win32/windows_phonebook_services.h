@@ -1,4 +1,5 @@
-// The real services of the phonebook layer, owned together and handed out as one aggregate.
+// The program's wiring: the real services of the phonebook layer, owned together and handed
+// out as one aggregate.
 #pragma once
 
 #include "phonebook/phonebook_services.h"

@@ -15,7 +15,7 @@
 #include "phonebook/set_entry_properties.h"
 #include "phonebook/vpn_entry.h"
 #include "platform/win32/unique_resource.h"
-#include "platform/win32/windows_phonebook_services.h"
+#include "app/win32/windows_phonebook_services.h"
 #include "tests/unit/fakes/fake_message_boxes.h"
 
 namespace {
