@@ -95,17 +95,10 @@ def edge_colour(image):
     return counts.most_common(1)[0][0] if counts else (255, 255, 255)
 
 
-def parse_colour(text):
-    try:
-        return ImageColor.getrgb(text)[:3]
-    except ValueError:
-        raise LogoError(f"background {text!r} is not a colour such as #1a2b3c") from None
-
-
 def banner_from_logo(path, background=None):
     image = open_logo(path)
     check_proportions(image)
-    colour = parse_colour(background) if background else edge_colour(image)
+    colour = background or edge_colour(image)
     fitted = ImageOps.contain(image, (WIDTH, HEIGHT), method=Image.Resampling.LANCZOS)
     banner = Image.new("RGB", (WIDTH, HEIGHT), colour)
     banner.paste(fitted, ((WIDTH - fitted.width) // 2, (HEIGHT - fitted.height) // 2), fitted)
@@ -181,8 +174,14 @@ def main():
     parser.add_argument("--tagline", default="INTERNET · VPN", help="small text under the name")
     parser.add_argument("--background", help="the colour around the logo (default: its edge)")
     args = parser.parse_args()
+    background = None
+    if args.background:
+        try:
+            background = ImageColor.getrgb(args.background)[:3]
+        except ValueError:
+            sys.exit(f"BACKGROUND={args.background!r}: not a colour such as #1a2b3c")
     try:
-        banner = (banner_from_logo(args.logo, args.background) if args.logo
+        banner = (banner_from_logo(args.logo, background) if args.logo
                   else banner_from_name(args.name, args.tagline))
     except LogoError as error:
         sys.exit(f"LOGO={args.logo}: {error}")

@@ -29,6 +29,12 @@ if [ -n "${LOGO:-}" ]; then
 fi
 "$python" tools/provider-values.py --name="$NAME" --server="$SERVER" --site="$SITE" \
   --company="$company" >/dev/null || exit 1
+if [ -n "$logo" ]; then
+  banner_check=$(mktemp --suffix=.bmp)
+  trap 'rm -f "$banner_check"' EXIT
+  "$python" tools/make-banner.py --out="$banner_check" --logo="$logo" \
+    ${BACKGROUND:+--background="$BACKGROUND"} || exit 1
+fi
 
 build=${PROVIDER_BUILD:-$root/build/provider/$(printf '%s' "$NAME" | sha256sum | cut -c1-16)}
 dist=${PROVIDER_DIST:-$root/dist}/$NAME

@@ -100,7 +100,7 @@ def rows():
         ({"LOGO": logo("tiny.png", (8, 8))}, "each side must be at least 16"),
         ({"LOGO": logo("strip.png", (3000, 16))}, "would be 301 x 2 in the 301 x 98 banner: too thin"),
         ({"LOGO": logo("tower.png", (16, 2000))}, "would be 1 x 98 in the 301 x 98 banner: too thin"),
-        ({"LOGO": good_logo, "BACKGROUND": "#zzz"}, "background '#zzz' is not a colour"),
+        ({"LOGO": good_logo, "BACKGROUND": "#zzz"}, "BACKGROUND='#zzz': not a colour"),
     ]
 
 
