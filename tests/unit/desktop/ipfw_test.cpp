@@ -4,17 +4,11 @@
 
 #include <vector>
 
+#include "tests/unit/desktop/recording_launcher.h"
+
 namespace {
 
-class RecordingLauncher final : public platform::ProcessLauncher {
- public:
-  bool Start(const platform::ProcessStart& start) override {
-    starts.push_back(start);
-    return succeed;
-  }
-  std::vector<platform::ProcessStart> starts;
-  bool succeed = true;
-};
+using fakes::RecordingLauncher;
 
 TEST(ResetFirewall, DisablesThenEnablesHiddenWaitingForTheFirst) {
   RecordingLauncher launcher;

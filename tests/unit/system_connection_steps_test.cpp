@@ -1,0 +1,59 @@
+#include "app/system_connection_steps.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/settings.h"
+#include "tests/unit/desktop/fake_automation.h"
+#include "tests/unit/desktop/fake_file_system.h"
+#include "tests/unit/desktop/recording_launcher.h"
+#include "tests/unit/fakes/cp1251_code_page.h"
+#include "tests/unit/fakes/fake_message_boxes.h"
+#include "tests/unit/phonebook/fake_services.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::SizeIs;
+
+class RecordingClock final : public platform::Clock {
+ public:
+  void Sleep(std::uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
+  std::vector<std::uint32_t> sleeps;
+};
+
+// The command's steps as the program binds them: each reaches its own subsystem, once.
+TEST(SystemConnectionSteps, EachStepReachesItsSubsystem) {
+  basMain::FillSettings();
+  fakes::FakeServices phonebook;
+  fakes::FakeAutomation automation;
+  fakes::FakeMessageBoxes boxes;
+  fakes::Cp1251CodePage codePage;
+  fakes::FakeFileSystem files;
+  const Wsh::Services desktop{automation, boxes, codePage, files};
+  fakes::RecordingLauncher launcher;
+  RecordingClock clock;
+  const modRASVPN::Services services = phonebook.Get();
+  app::SystemConnectionSteps steps({services, desktop, launcher, boxes, clock});
+
+  std::vector<std::wstring> list;
+  steps.EnumerateEntries(list);
+  EXPECT_THAT(phonebook.service.enumCalls, SizeIs(1));
+  phonebook.service.deleteResult = 623;
+  EXPECT_EQ(steps.DeleteEntry(L"Vorlix INTERNET"), 623u);
+  EXPECT_THAT(phonebook.service.deleted, ElementsAre("Vorlix INTERNET"));
+  EXPECT_TRUE(steps.CreateVpnEntry());
+  ASSERT_THAT(phonebook.service.setCalls, SizeIs(1));
+  EXPECT_EQ(phonebook.service.setCalls[0].entryName, "Vorlix INTERNET");
+
+  steps.DeleteConnectionShortcut(L"Vorlix INTERNET");
+  EXPECT_THAT(files.deleted, SizeIs(1));
+  steps.CreateConnectionShortcut();
+  EXPECT_TRUE(automation.log.Contains(L"create Shell.Application"));
+  steps.ResetFirewall();
+  EXPECT_THAT(launcher.starts, SizeIs(2));
+  steps.Sleep(250);
+  EXPECT_THAT(clock.sleeps, ElementsAre(250u));
+}
+
+}  // namespace
