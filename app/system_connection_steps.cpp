@@ -4,6 +4,7 @@
 #include "phonebook/delete_entry.h"
 #include "phonebook/enumerate_entries.h"
 #include "phonebook/vpn_entry.h"
+#include "platform/clock.h"
 
 namespace app {
 
@@ -30,7 +31,7 @@ void SystemConnectionSteps::CreateConnectionShortcut() {
 void SystemConnectionSteps::ResetFirewall() { IpFw::ResetFirewall(services_.processes); }
 
 void SystemConnectionSteps::Sleep(std::uint32_t milliseconds) {
-  services_.clock.Sleep(milliseconds);
+  platform::Sleep(milliseconds);
 }
 
 }  // namespace app

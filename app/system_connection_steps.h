@@ -1,11 +1,10 @@
 // The command's steps bound to the program's subsystems: the phonebook layer, the VPN
-// profile, the desktop shortcut, the firewall reset and the clock.
+// profile, the desktop shortcut, the firewall reset and the clock (platform::Sleep).
 #pragma once
 
 #include "app/connection_steps.h"
 #include "desktop/wsh.h"
 #include "phonebook/phonebook_services.h"
-#include "platform/clock.h"
 #include "platform/message_boxes.h"
 #include "platform/process_launcher.h"
 
@@ -16,7 +15,6 @@ struct SystemServices {
   const Wsh::Services& desktop;
   platform::ProcessLauncher& processes;
   platform::MessageBoxes& messageBoxes;
-  platform::Clock& clock;
 };
 
 class SystemConnectionSteps final : public ConnectionSteps {

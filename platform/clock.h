@@ -1,14 +1,11 @@
-// Waiting on the user-interface thread.
+// Waiting on the user-interface thread. A function, not an object: the program links the
+// Windows one (platform/win32/windows_clock.cpp), the tests link one that records.
 #pragma once
 
 #include <cstdint>
 
 namespace platform {
 
-class Clock {
- public:
-  virtual ~Clock() = default;
-  virtual void Sleep(std::uint32_t milliseconds) = 0;
-};
+void Sleep(std::uint32_t milliseconds);
 
 }  // namespace platform

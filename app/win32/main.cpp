@@ -11,7 +11,6 @@
 #include "app/win32/main_window.h"
 #include "platform/message_boxes.h"
 #include "platform/win32/dll_search_hardening.h"
-#include "platform/win32/windows_clock.h"
 #include "app/win32/windows_desktop_services.h"
 #include "platform/win32/windows_message_boxes.h"
 #include "app/win32/windows_phonebook_services.h"
@@ -32,10 +31,9 @@ int Run(HINSTANCE instance) {
   platform::win32::WindowsMessageBoxes boxes;
   platform::win32::WindowsPhonebookServices phonebook;
   platform::win32::WindowsDesktopServices desktop(boxes);
-  platform::win32::WindowsClock clock;
   const modRASVPN::Services phonebookServices = phonebook.Get();
   app::SystemConnectionSteps steps(
-      {phonebookServices, desktop.Shortcut(), desktop.Launcher(), boxes, clock});
+      {phonebookServices, desktop.Shortcut(), desktop.Launcher(), boxes});
   app::CreateConnectionCommand command(steps, boxes);
 
   ОсновнаяФорма form(instance, [&command](app::CommandWindow& window) { command.Click(window); });

@@ -1,9 +1,9 @@
-#include "platform/win32/windows_clock.h"
+#include "platform/clock.h"
 
 #include <windows.h>
 
-namespace platform::win32 {
+namespace platform {
 
-void WindowsClock::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+void Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
-}  // namespace platform::win32
+}  // namespace platform

@@ -9,18 +9,13 @@
 #include "tests/unit/desktop/recording_launcher.h"
 #include "tests/unit/fakes/cp1251_code_page.h"
 #include "tests/unit/fakes/fake_message_boxes.h"
+#include "tests/unit/fakes/recorded_sleeps.h"
 #include "tests/unit/phonebook/fake_services.h"
 
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::SizeIs;
-
-class RecordingClock final : public platform::Clock {
- public:
-  void Sleep(std::uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
-  std::vector<std::uint32_t> sleeps;
-};
 
 // The command's steps as the program binds them: each reaches its own subsystem, once.
 TEST(SystemConnectionSteps, EachStepReachesItsSubsystem) {
@@ -32,9 +27,8 @@ TEST(SystemConnectionSteps, EachStepReachesItsSubsystem) {
   fakes::FakeFileSystem files;
   const Wsh::Services desktop{automation, boxes, codePage, files};
   fakes::RecordingLauncher launcher;
-  RecordingClock clock;
   const modRASVPN::Services services = phonebook.Get();
-  app::SystemConnectionSteps steps({services, desktop, launcher, boxes, clock});
+  app::SystemConnectionSteps steps({services, desktop, launcher, boxes});
 
   std::vector<std::wstring> list;
   steps.EnumerateEntries(list);
@@ -52,8 +46,9 @@ TEST(SystemConnectionSteps, EachStepReachesItsSubsystem) {
   EXPECT_TRUE(automation.log.Contains(L"create Shell.Application"));
   steps.ResetFirewall();
   EXPECT_THAT(launcher.starts, SizeIs(2));
+  fakes::recordedSleeps.clear();
   steps.Sleep(250);
-  EXPECT_THAT(clock.sleeps, ElementsAre(250u));
+  EXPECT_THAT(fakes::recordedSleeps, ElementsAre(250u));
 }
 
 }  // namespace
