@@ -10,7 +10,7 @@
 #include "phonebook/enumerate_entries.h"
 #include "phonebook/set_entry_properties.h"
 #include "phonebook/vpn_entry.h"
-#include "tests/unit/fakes/cp1251_code_page.h"
+#include "tests/fakes/cp1251_code_page.h"
 
 namespace {
 

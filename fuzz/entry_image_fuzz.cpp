@@ -4,7 +4,7 @@
 
 #include "fuzz/fuzz_input.h"
 #include "phonebook/set_entry_properties.h"
-#include "tests/unit/phonebook/fake_services.h"
+#include "tests/fakes/fake_services.h"
 
 namespace {
 

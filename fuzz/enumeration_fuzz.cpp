@@ -7,7 +7,7 @@
 
 #include "fuzz/fuzz_input.h"
 #include "phonebook/enumerate_entries.h"
-#include "tests/unit/phonebook/fake_services.h"
+#include "tests/fakes/fake_services.h"
 
 namespace {
 

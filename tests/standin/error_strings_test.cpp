@@ -6,7 +6,7 @@
 
 #include "standin/service.h"
 #include "tests/standin/standin_fakes.h"
-#include "tests/unit/fakes/cp1251_code_page.h"
+#include "tests/fakes/cp1251_code_page.h"
 
 namespace {
 

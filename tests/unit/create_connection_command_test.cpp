@@ -8,7 +8,7 @@
 #include <new>
 
 #include "app/settings.h"
-#include "tests/unit/fakes/fake_message_boxes.h"
+#include "tests/fakes/fake_message_boxes.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "app/fatal_error.h"
 #include "app/settings.h"
-#include "tests/unit/fakes/cp1251_code_page.h"
+#include "tests/fakes/cp1251_code_page.h"
 
 namespace {
 

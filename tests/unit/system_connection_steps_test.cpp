@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
-#include "tests/unit/desktop/fake_automation.h"
-#include "tests/unit/desktop/fake_file_system.h"
-#include "tests/unit/desktop/recording_launcher.h"
-#include "tests/unit/fakes/cp1251_code_page.h"
-#include "tests/unit/fakes/fake_message_boxes.h"
-#include "tests/unit/fakes/recorded_sleeps.h"
-#include "tests/unit/phonebook/fake_services.h"
+#include "tests/fakes/fake_automation.h"
+#include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/recording_launcher.h"
+#include "tests/fakes/cp1251_code_page.h"
+#include "tests/fakes/fake_message_boxes.h"
+#include "tests/fakes/recorded_sleeps.h"
+#include "tests/fakes/fake_services.h"
 
 namespace {
 

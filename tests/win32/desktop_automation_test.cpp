@@ -9,7 +9,7 @@
 #include "desktop/wsh.h"
 #include "platform/win32/windows_automation.h"
 #include "app/win32/windows_desktop_services.h"
-#include "tests/unit/fakes/fake_message_boxes.h"
+#include "tests/fakes/fake_message_boxes.h"
 #include "tests/support/files.h"
 #include "tests/support/scoped.h"
 

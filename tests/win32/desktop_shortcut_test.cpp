@@ -10,7 +10,7 @@
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/com_ptr.h"
 #include "app/win32/windows_desktop_services.h"
-#include "tests/unit/fakes/fake_message_boxes.h"
+#include "tests/fakes/fake_message_boxes.h"
 #include "tests/support/files.h"
 #include "tests/support/scoped.h"
 #include "tests/win32/test_shell/test_shell.h"

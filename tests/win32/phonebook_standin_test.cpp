@@ -16,7 +16,7 @@
 #include "phonebook/vpn_entry.h"
 #include "platform/win32/unique_resource.h"
 #include "app/win32/windows_phonebook_services.h"
-#include "tests/unit/fakes/fake_message_boxes.h"
+#include "tests/fakes/fake_message_boxes.h"
 
 namespace {
 

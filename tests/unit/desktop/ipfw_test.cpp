@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "tests/unit/desktop/recording_launcher.h"
+#include "tests/fakes/recording_launcher.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include "app/settings.h"
 #include "desktop/automation_results.h"
-#include "tests/unit/desktop/fake_automation.h"
-#include "tests/unit/desktop/fake_file_system.h"
-#include "tests/unit/fakes/cp1251_code_page.h"
-#include "tests/unit/fakes/fake_message_boxes.h"
+#include "tests/fakes/fake_automation.h"
+#include "tests/fakes/fake_file_system.h"
+#include "tests/fakes/cp1251_code_page.h"
+#include "tests/fakes/fake_message_boxes.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/unit/fakes/cp1251_code_page.h"
+#include "tests/fakes/cp1251_code_page.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "phonebook/entry_name_from_bytes.h"
-#include "tests/unit/phonebook/fake_services.h"
+#include "tests/fakes/fake_services.h"
 
 namespace {
 

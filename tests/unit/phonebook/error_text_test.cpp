@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/unit/phonebook/fake_services.h"
+#include "tests/fakes/fake_services.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "app/settings.h"
 #include "phonebook/entry_layout.h"
-#include "tests/unit/fakes/fake_message_boxes.h"
-#include "tests/unit/phonebook/fake_services.h"
+#include "tests/fakes/fake_message_boxes.h"
+#include "tests/fakes/fake_services.h"
 
 namespace {
 

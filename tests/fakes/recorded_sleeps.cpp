@@ -1,4 +1,4 @@
-#include "tests/unit/fakes/recorded_sleeps.h"
+#include "tests/fakes/recorded_sleeps.h"
 
 #include "platform/clock.h"
 

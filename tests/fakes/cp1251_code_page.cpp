@@ -1,4 +1,4 @@
-#include "tests/unit/fakes/cp1251_code_page.h"
+#include "tests/fakes/cp1251_code_page.h"
 
 #include <array>
 

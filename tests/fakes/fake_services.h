@@ -2,11 +2,11 @@
 #pragma once
 
 #include "phonebook/phonebook_services.h"
-#include "tests/unit/fakes/cp1251_code_page.h"
-#include "tests/unit/phonebook/fake_event_log.h"
-#include "tests/unit/phonebook/fake_local_memory.h"
-#include "tests/unit/phonebook/fake_phonebook_service.h"
-#include "tests/unit/phonebook/fake_system_messages.h"
+#include "tests/fakes/cp1251_code_page.h"
+#include "tests/fakes/fake_event_log.h"
+#include "tests/fakes/fake_local_memory.h"
+#include "tests/fakes/fake_phonebook_service.h"
+#include "tests/fakes/fake_system_messages.h"
 
 namespace fakes {
 
