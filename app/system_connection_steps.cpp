@@ -28,7 +28,7 @@ void SystemConnectionSteps::CreateConnectionShortcut() {
   Wsh::CreateConnectionShortcut(services_.desktop);
 }
 
-void SystemConnectionSteps::ResetFirewall() { IpFw::ResetFirewall(services_.processes); }
+void SystemConnectionSteps::ResetFirewall() { IpFw::ResetFirewall(); }
 
 void SystemConnectionSteps::Sleep(std::uint32_t milliseconds) {
   platform::Sleep(milliseconds);

@@ -6,14 +6,12 @@
 #include "desktop/wsh.h"
 #include "phonebook/phonebook_services.h"
 #include "platform/message_boxes.h"
-#include "platform/process_launcher.h"
 
 namespace app {
 
 struct SystemServices {
   const modRASVPN::Services& phonebook;
   const Wsh::Services& desktop;
-  platform::ProcessLauncher& processes;
   platform::MessageBoxes& messageBoxes;
 };
 

@@ -3,12 +3,13 @@
 
 namespace IpFw {
 
-void ResetFirewall(platform::ProcessLauncher& launcher) {
+void ResetFirewall() {
   // "enable" taking effect before "disable" would leave the firewall off, so the first
   // command must have ended before the second starts.
-  launcher.Start({L"netsh.exe", DisableCommandLine, platform::SW_HIDE_STATE, FirstCommandWait});
-  launcher.Start({L"netsh.exe", EnableCommandLine, platform::SW_HIDE_STATE,
-                  std::chrono::milliseconds{0}});
+  platform::StartProcess(
+      {L"netsh.exe", DisableCommandLine, platform::SW_HIDE_STATE, FirstCommandWait});
+  platform::StartProcess(
+      {L"netsh.exe", EnableCommandLine, platform::SW_HIDE_STATE, std::chrono::milliseconds{0}});
 }
 
 }  // namespace IpFw

@@ -15,6 +15,6 @@ inline constexpr std::chrono::milliseconds FirstCommandWait{30000};
 // Runs DisableCommandLine, waits for it to end (at most FirstCommandWait), then starts
 // EnableCommandLine without waiting; both hidden, netsh.exe from the system directory.
 // Every failure is silent.
-void ResetFirewall(platform::ProcessLauncher& launcher);
+void ResetFirewall();
 
 }  // namespace IpFw

@@ -1,6 +1,8 @@
 // Starts programs of the system directory. The program's file is always taken from there,
 // never found by a search, so a copy planted beside the program or in the current directory
-// is never run; the command line is handed over exactly as given.
+// is never run; the command line is handed over exactly as given. A function, not an object:
+// the program links the Windows one (platform/win32/windows_process_launcher.cpp), the
+// portable tests one that records.
 #pragma once
 
 #include <chrono>
@@ -18,12 +20,8 @@ struct ProcessStart {
   std::chrono::milliseconds waitAtMost{0};
 };
 
-class ProcessLauncher {
- public:
-  virtual ~ProcessLauncher() = default;
-  // False when the process could not be started. A process still running after the wait
-  // runs on by itself.
-  virtual bool Start(const ProcessStart& start) = 0;
-};
+// False when the process could not be started. A process still running after the wait runs
+// on by itself.
+bool StartProcess(const ProcessStart& start);
 
 }  // namespace platform

@@ -33,7 +33,7 @@ int Run(HINSTANCE instance) {
   platform::win32::WindowsDesktopServices desktop(boxes);
   const modRASVPN::Services phonebookServices = phonebook.Get();
   app::SystemConnectionSteps steps(
-      {phonebookServices, desktop.Shortcut(), desktop.Launcher(), boxes});
+      {phonebookServices, desktop.Shortcut(), boxes});
   app::CreateConnectionCommand command(steps, boxes);
 
   ОсновнаяФорма form(instance, [&command](app::CommandWindow& window) { command.Click(window); });

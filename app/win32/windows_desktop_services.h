@@ -1,14 +1,12 @@
-// The program's wiring: the real services behind Wsh and IpFw, for the program to hand to them:
+// The program's wiring: the real services behind Wsh, for the program to hand to it:
 //   platform::win32::WindowsDesktopServices desktop(messageBoxes);
 //   Wsh::CreateConnectionShortcut(desktop.Shortcut());
-//   IpFw::ResetFirewall(desktop.Launcher());
 #pragma once
 
 #include "desktop/wsh.h"
 #include "platform/win32/windows_ansi_code_page.h"
 #include "platform/win32/windows_automation.h"
 #include "platform/win32/windows_file_system.h"
-#include "platform/win32/windows_process_launcher.h"
 
 namespace platform::win32 {
 
@@ -21,13 +19,11 @@ class WindowsDesktopServices {
   WindowsDesktopServices& operator=(const WindowsDesktopServices&) = delete;
 
   const Wsh::Services& Shortcut() const { return shortcut_; }
-  ProcessLauncher& Launcher() { return launcher_; }
 
  private:
   WindowsAutomation automation_;
   WindowsAnsiCodePage codePage_;
   WindowsFileSystem fileSystem_;
-  WindowsProcessLauncher launcher_;
   Wsh::Services shortcut_;
 };
 

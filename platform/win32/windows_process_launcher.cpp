@@ -1,4 +1,6 @@
-#include "platform/win32/windows_process_launcher.h"
+// CreateProcessW with the program's full path in the system directory as the application
+// name, so nothing is searched for; the command line goes unchanged, the window hidden.
+#include "platform/process_launcher.h"
 
 #include <windows.h>
 
@@ -7,9 +9,12 @@
 #include "platform/win32/system_library.h"
 #include "platform/win32/unique_resource.h"
 
-namespace platform::win32 {
+namespace platform {
 
-bool WindowsProcessLauncher::Start(const ProcessStart& start) {
+using win32::SystemDirectory;
+using win32::UniqueHandle;
+
+bool StartProcess(const ProcessStart& start) {
   const std::wstring directory = SystemDirectory();
   if (directory.empty() || start.systemProgram.empty()) return false;
   const std::wstring application = directory + L"\\" + start.systemProgram;
@@ -36,4 +41,4 @@ bool WindowsProcessLauncher::Start(const ProcessStart& start) {
   return true;
 }
 
-}  // namespace platform::win32
+}  // namespace platform

@@ -6,7 +6,7 @@
 #include "app/settings.h"
 #include "tests/fakes/fake_automation.h"
 #include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/recording_launcher.h"
+#include "tests/fakes/recorded_processes.h"
 #include "tests/fakes/cp1251_code_page.h"
 #include "tests/fakes/fake_message_boxes.h"
 #include "tests/fakes/recorded_sleeps.h"
@@ -26,9 +26,8 @@ TEST(SystemConnectionSteps, EachStepReachesItsSubsystem) {
   fakes::Cp1251CodePage codePage;
   fakes::FakeFileSystem files;
   const Wsh::Services desktop{automation, boxes, codePage, files};
-  fakes::RecordingLauncher launcher;
   const modRASVPN::Services services = phonebook.Get();
-  app::SystemConnectionSteps steps({services, desktop, launcher, boxes});
+  app::SystemConnectionSteps steps({services, desktop, boxes});
 
   std::vector<std::wstring> list;
   steps.EnumerateEntries(list);
@@ -44,8 +43,9 @@ TEST(SystemConnectionSteps, EachStepReachesItsSubsystem) {
   EXPECT_THAT(files.deleted, SizeIs(1));
   steps.CreateConnectionShortcut();
   EXPECT_TRUE(automation.log.Contains(L"create Shell.Application"));
+  fakes::recordedStarts.clear();
   steps.ResetFirewall();
-  EXPECT_THAT(launcher.starts, SizeIs(2));
+  EXPECT_THAT(fakes::recordedStarts, SizeIs(2));
   fakes::recordedSleeps.clear();
   steps.Sleep(250);
   EXPECT_THAT(fakes::recordedSleeps, ElementsAre(250u));

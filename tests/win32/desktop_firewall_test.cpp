@@ -7,7 +7,7 @@
 
 #include "desktop/ipfw.h"
 #include "platform/win32/system_library.h"
-#include "platform/win32/windows_process_launcher.h"
+#include "platform/process_launcher.h"
 #include "tests/support/files.h"
 #include "tests/support/scoped.h"
 
@@ -75,14 +75,13 @@ class FirewallReset : public ::testing::Test {
   ScratchFile startup{support::TemporaryFolder() / L"dialwright-netsh-startup.txt"};
   ScopedEnvironment recordSwitch{L"DIALWRIGHT_NETSH_RECORD", record.path()};
   ScopedEnvironment startupSwitch{L"DIALWRIGHT_NETSH_STARTUP", startup.path()};
-  platform::win32::WindowsProcessLauncher launcher;
 };
 
 TEST_F(FirewallReset, RunsTheSystemNetshTwiceInOrderHidden) {
   // The first command takes 1.5 s: unless the second waits for it, it is recorded first.
   const ScopedEnvironment slow(L"DIALWRIGHT_NETSH_SLOW", L"disable");
   const auto start = std::chrono::steady_clock::now();
-  IpFw::ResetFirewall(launcher);
+  IpFw::ResetFirewall();
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1400));
 
   EXPECT_THAT(support::WaitForLines(record.path(), 2, std::chrono::seconds(20)),
@@ -94,10 +93,10 @@ TEST_F(FirewallReset, RunsTheSystemNetshTwiceInOrderHidden) {
 }
 
 TEST_F(FirewallReset, ProgramThatCannotBeFoundFailsQuietly) {
-  EXPECT_FALSE(launcher.Start({L"dialwright-no-such-tool.exe", L"dialwright-no-such-tool",
-                               platform::SW_HIDE_STATE, std::chrono::milliseconds(1000)}));
-  EXPECT_FALSE(launcher.Start({L"", L"netsh firewall set opmode enable", platform::SW_HIDE_STATE,
-                               std::chrono::milliseconds(0)}));
+  EXPECT_FALSE(platform::StartProcess({L"dialwright-no-such-tool.exe", L"dialwright-no-such-tool",
+                                       platform::SW_HIDE_STATE, std::chrono::milliseconds(1000)}));
+  EXPECT_FALSE(platform::StartProcess({L"", L"netsh firewall set opmode enable",
+                                       platform::SW_HIDE_STATE, std::chrono::milliseconds(0)}));
   EXPECT_THAT(support::WideLines(record.path()), IsEmpty());
 }
 

@@ -4,31 +4,34 @@
 
 #include <vector>
 
-#include "tests/fakes/recording_launcher.h"
+#include "tests/fakes/recorded_processes.h"
 
 namespace {
 
-using fakes::RecordingLauncher;
+class ResetFirewall : public testing::Test {
+ protected:
+  void SetUp() override { fakes::recordedStarts.clear(); }
+  void TearDown() override { fakes::startsSucceed = true; }
+  const std::vector<platform::ProcessStart>& starts = fakes::recordedStarts;
+};
 
-TEST(ResetFirewall, DisablesThenEnablesHiddenWaitingForTheFirst) {
-  RecordingLauncher launcher;
-  IpFw::ResetFirewall(launcher);
-  ASSERT_EQ(launcher.starts.size(), 2u);
-  EXPECT_EQ(launcher.starts[0].commandLine, L"netsh firewall set opmode disable");
-  EXPECT_EQ(launcher.starts[1].commandLine, L"netsh firewall set opmode enable");
-  for (const auto& start : launcher.starts) {
+TEST_F(ResetFirewall, DisablesThenEnablesHiddenWaitingForTheFirst) {
+  IpFw::ResetFirewall();
+  ASSERT_EQ(starts.size(), 2u);
+  EXPECT_EQ(starts[0].commandLine, L"netsh firewall set opmode disable");
+  EXPECT_EQ(starts[1].commandLine, L"netsh firewall set opmode enable");
+  for (const auto& start : starts) {
     EXPECT_EQ(start.systemProgram, L"netsh.exe");
     EXPECT_EQ(start.windowState, 0);
   }
-  EXPECT_EQ(launcher.starts[0].waitAtMost, std::chrono::seconds(30));
-  EXPECT_EQ(launcher.starts[1].waitAtMost, std::chrono::milliseconds(0));
+  EXPECT_EQ(starts[0].waitAtMost, std::chrono::seconds(30));
+  EXPECT_EQ(starts[1].waitAtMost, std::chrono::milliseconds(0));
 }
 
-TEST(ResetFirewall, MissingNetshStillTriesBothAndReturns) {
-  RecordingLauncher launcher;
-  launcher.succeed = false;
-  IpFw::ResetFirewall(launcher);
-  EXPECT_EQ(launcher.starts.size(), 2u);
+TEST_F(ResetFirewall, MissingNetshStillTriesBothAndReturns) {
+  fakes::startsSucceed = false;
+  IpFw::ResetFirewall();
+  EXPECT_EQ(starts.size(), 2u);
 }
 
 }  // namespace
