@@ -39,10 +39,13 @@ VALUES = {
 }
 
 
-def not_in_code_page(text):
-    """The characters of text that Windows-1251 cannot hold, as a printable list."""
+def code_page_rule(text):
+    """The rule broken when Windows-1251 cannot hold every character of text, or None."""
     missing = sorted({c for c in text if not c.encode(ANSI_CODE_PAGE, "ignore")})
-    return ", ".join(f"{c!r} (U+{ord(c):04X})" for c in missing)
+    if not missing:
+        return None
+    listed = ", ".join(f"{c!r} (U+{ord(c):04X})" for c in missing)
+    return f"has {listed}, which Windows-1251 (the systems' ANSI code page) cannot hold"
 
 
 def has_control(text):
@@ -66,10 +69,7 @@ def name_rule(name):
     if forbidden:
         return (f"has {' '.join(forbidden)}; an entry name and a file name may not contain "
                 f"any of {' '.join(ENTRY_NAME_FORBIDDEN)}")
-    missing = not_in_code_page(name)
-    if missing:
-        return f"has {missing}, which Windows-1251 (the systems' ANSI code page) cannot hold"
-    return None
+    return code_page_rule(name)
 
 
 def server_rule(server):
@@ -99,10 +99,7 @@ def site_rule(site):
         return "has a space or a control character; write a space as %20"
     if not SITE.match(site):
         return "has no host after its http:// or https://"
-    missing = not_in_code_page(site)
-    if missing:
-        return f"has {missing}, which Windows-1251 (the systems' ANSI code page) cannot hold"
-    return None
+    return code_page_rule(site)
 
 
 def company_rule(company):

@@ -40,9 +40,6 @@ rm -f "$build.build.log"
 . "$root/tools/wine-prefix.sh"
 wine_use_build "$build"
 export WINEPREFIX=$prefix
-export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="rasapi32=n;mscoree,mshtml=;winemenubuilder.exe=d"
 wine_prefix_ready "$prefix" "$build" || { echo "run: could not prepare $prefix" >&2; exit 2; }
 if [ ! -f "$prefix/.dialwright-desktop" ]; then
   # The named virtual desktop is the prefix's default: every program of the prefix, the
@@ -53,7 +50,6 @@ if [ ! -f "$prefix/.dialwright-desktop" ]; then
   touch "$prefix/.dialwright-desktop"
 fi
 
-windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
 phonebook="$prefix/drive_c/ProgramData/Microsoft/Network/Connections/Pbk/rasphone.pbk"
 logs=$build/run-logs
 mkdir -p "$logs"

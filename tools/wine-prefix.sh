@@ -3,7 +3,9 @@
 # The Wine of a build folder: 32-bit Wine and a 32-bit prefix for the win32 build, 64-bit Wine
 # for its twin (the file wine-arch in the folder, written by CMake, says which it is). The
 # loaders are called directly: Debian's `wine` script would choose by itself. One wineserver
-# serves both kinds of client.
+# serves both kinds of client. Every run is Russian (code page 1251, Russian system messages),
+# quiet unless WINEDEBUG says otherwise, with the build's stand-in phonebook service and without
+# Wine's .NET, HTML engine and menu builder; WINEDLLOVERRIDES adds to these.
 wine_use_build() {
   local build_dir=$1 arch
   arch=$(cat "$build_dir/wine-arch" 2>/dev/null) || { echo "no $build_dir/wine-arch" >&2; return 1; }
@@ -14,7 +16,13 @@ wine_use_build() {
   esac
   export WINESERVER=/usr/lib/wine/wineserver64
   [ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver32
+  export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES="rasapi32=n;mscoree,mshtml=;winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 }
+
+# A Unix path as Wine's programs see it: on drive Z:, the root.
+windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
 
 # Copies a file into the prefix when it is there to copy and differs from the prefix's.
 wine_prefix_file() {

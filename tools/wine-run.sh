@@ -35,9 +35,6 @@ wine_use_build "$build_dir" || exit 2
 export WINEPREFIX=$prefix
 wineserver() { "$WINESERVER" "$@"; }
 wine() { "$WINELOADER" "$@"; }
-export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="rasapi32=n;mscoree,mshtml=;winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
 wine_prefix_ready "$prefix" "$build_dir" || { echo "wine-run: could not prepare $prefix" >&2; exit 2; }
 

@@ -32,11 +32,7 @@ constexpr int kButton = 1004;
 constexpr int kPictureWidth = 300;
 constexpr int kPictureHeight = 100;
 
-std::wstring Setting(const wchar_t* name) {
-  wchar_t value[4096];
-  const DWORD length = ::GetEnvironmentVariableW(name, value, 4096);
-  return length && length < 4096 ? std::wstring(value, length) : std::wstring();
-}
+std::wstring Setting(const wchar_t* name) { return EnvironmentValue(name).value_or(L""); }
 
 std::string Ansi1251(const std::wstring& text) {
   std::string bytes(text.size() * 2, '\0');

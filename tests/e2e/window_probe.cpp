@@ -14,11 +14,8 @@ namespace {
 
 using namespace support;
 
-HWND VisibleWindowOfClass(const wchar_t* className) {
-  for (HWND window : TopLevelWindows(0, className))
-    if (::IsWindowVisible(window)) return window;
-  return nullptr;
-}
+// A window of the class in any process of the desktop.
+HWND VisibleWindowOfClass(const wchar_t* className) { return VisibleTopLevelWindow(0, className); }
 
 int Wait(const wchar_t* className, int seconds) {
   HWND window = nullptr;

@@ -30,7 +30,8 @@ done
 # The program under Wine: the shipped file where 32-bit Wine runs, its 64-bit twin elsewhere.
 arch=$(cat "$build/wine-arch")
 driven="$PROVIDER_BUILD/$arch/$program"
-windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
+# shellcheck source=tools/wine-prefix.sh
+. "$root/tools/wine-prefix.sh"
 DIALWRIGHT_PROVIDER_PROGRAM=$(windows_path "$driven") \
 DIALWRIGHT_PROVIDER_NAME=$NAME DIALWRIGHT_PROVIDER_SERVER=$SERVER DIALWRIGHT_PROVIDER_SITE=$SITE \
 DIALWRIGHT_PROVIDER_PICTURE=$(windows_path "$work/picture.bmp") \

@@ -1,9 +1,12 @@
 #include "tests/support/driver.h"
 
+#include "tests/support/scoped.h"
+
 #include <commctrl.h>
 #include <psapi.h>
 
 #include <fstream>
+#include <memory>
 #include <iterator>
 #include <sstream>
 #include <stdexcept>
@@ -26,26 +29,23 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 RunningProgram::RunningProgram(const std::filesystem::path& program,
                                const std::vector<std::wstring>& environment,
                                const std::wstring& arguments) {
-  // The child inherits this process's environment: set the extras here for the start only.
-  std::vector<std::pair<std::wstring, std::optional<std::wstring>>> saved;
-  for (const auto& assignment : environment) {
-    const auto equals = assignment.find(L'=');
-    const std::wstring name = assignment.substr(0, equals);
-    wchar_t old[4096];
-    const DWORD length = ::GetEnvironmentVariableW(name.c_str(), old, 4096);
-    saved.emplace_back(name, length ? std::optional<std::wstring>(std::wstring(old, length))
-                                    : std::nullopt);
-    ::SetEnvironmentVariableW(name.c_str(), assignment.substr(equals + 1).c_str());
-  }
   std::wstring commandLine = L"\"" + program.wstring() + L"\"";
   if (!arguments.empty()) commandLine += L" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  const BOOL started = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
-                                        FALSE, 0, nullptr, nullptr, &startup, &info);
-  for (const auto& [name, value] : saved)
-    ::SetEnvironmentVariableW(name.c_str(), value ? value->c_str() : nullptr);
+  BOOL started = FALSE;
+  {
+    // The child inherits this process's environment: the extras are set for the start only.
+    std::vector<std::unique_ptr<ScopedEnvironment>> extras;
+    for (const auto& assignment : environment) {
+      const auto equals = assignment.find(L'=');
+      extras.push_back(std::make_unique<ScopedEnvironment>(assignment.substr(0, equals),
+                                                           assignment.substr(equals + 1)));
+    }
+    started = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                               nullptr, nullptr, &startup, &info);
+  }
   if (!started) throw std::runtime_error("could not start the program");
   process_.reset(info.hProcess);
   ::CloseHandle(info.hThread);
@@ -65,11 +65,7 @@ RunningProgram::~RunningProgram() {
 
 HWND RunningProgram::WaitForMainWindow() {
   HWND found = nullptr;
-  WaitUntil([&] {
-    for (HWND window : TopLevelWindows(processId_, L"ОсновнаяФорма"))
-      if (::IsWindowVisible(window)) found = window;
-    return found != nullptr;
-  });
+  WaitUntil([&] { return (found = VisibleTopLevelWindow(processId_, L"ОсновнаяФорма")) != nullptr; });
   // Ready once it waits for input: what the window finishes after it shows (its tooltips)
   // is there by then.
   if (found != nullptr) ::WaitForInputIdle(process_.get(), 10000);
@@ -82,13 +78,8 @@ std::vector<HWND> RunningProgram::MessageBoxes() const {
 
 HWND RunningProgram::WaitForMessageBox(std::chrono::milliseconds deadline) {
   HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        for (HWND box : MessageBoxes())
-          if (::IsWindowVisible(box)) found = box;
-        return found != nullptr;
-      },
-      deadline);
+  WaitUntil([&] { return (found = VisibleTopLevelWindow(processId_, L"#32770")) != nullptr; },
+            deadline);
   return found;
 }
 
@@ -145,6 +136,12 @@ std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className) {
   WindowSearch search{processId, className, {}};
   ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND VisibleTopLevelWindow(DWORD processId, const wchar_t* className) {
+  for (HWND window : TopLevelWindows(processId, className))
+    if (::IsWindowVisible(window)) return window;
+  return nullptr;
 }
 
 std::vector<HWND> ChildWindows(HWND parent) {

@@ -57,6 +57,8 @@ class RunningProgram {
 
 // The top-level windows of a process (0: of any process) with the given class (nullptr: any).
 std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className = nullptr);
+// The first of them that is visible, or nullptr.
+HWND VisibleTopLevelWindow(DWORD processId, const wchar_t* className);
 std::vector<HWND> ChildWindows(HWND parent);
 std::wstring Text(HWND window);
 std::wstring ClassName(HWND window);

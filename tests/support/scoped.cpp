@@ -8,11 +8,15 @@
 
 namespace support {
 
-ScopedEnvironment::ScopedEnvironment(std::wstring name, const std::optional<std::wstring>& value)
-    : name_(std::move(name)) {
+std::optional<std::wstring> EnvironmentValue(const std::wstring& name) {
   wchar_t buffer[4096];
-  const DWORD length = ::GetEnvironmentVariableW(name_.c_str(), buffer, 4096);
-  if (length > 0 && length < 4096) previous_ = std::wstring(buffer, length);
+  const DWORD length = ::GetEnvironmentVariableW(name.c_str(), buffer, 4096);
+  if (length == 0 || length >= 4096) return std::nullopt;
+  return std::wstring(buffer, length);
+}
+
+ScopedEnvironment::ScopedEnvironment(std::wstring name, const std::optional<std::wstring>& value)
+    : name_(std::move(name)), previous_(EnvironmentValue(name_)) {
   ::SetEnvironmentVariableW(name_.c_str(), value ? value->c_str() : nullptr);
 }
 

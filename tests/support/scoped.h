@@ -8,6 +8,9 @@
 
 namespace support {
 
+// The value of a variable of this process, or nullopt when it is not set (or empty).
+std::optional<std::wstring> EnvironmentValue(const std::wstring& name);
+
 // Sets (or, with nullopt, removes) a variable of this process.
 class ScopedEnvironment {
  public:
