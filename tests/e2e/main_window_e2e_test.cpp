@@ -1,9 +1,16 @@
 // The program's window, driven from outside like a user would: the real program file, started
-// under Wine by this test program, on the same display.
-#include <gmock/gmock.h>
+// under Wine by this test program, on the same display. By default the program of this build,
+// with its own values; a provider's program (made by `make provider`) with the values it was
+// built with, given in the environment:
+//   DIALWRIGHT_PROVIDER_PROGRAM  the program file (a Windows path)
+//   DIALWRIGHT_PROVIDER_NAME, DIALWRIGHT_PROVIDER_SERVER, DIALWRIGHT_PROVIDER_SITE
+//   DIALWRIGHT_PROVIDER_PICTURE  where to save what the window shows of its picture (a BMP),
+//                                for the comparison with the logo (tests/provider/).
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "app/build_settings.h"
 #include "tests/support/driver.h"
@@ -14,91 +21,144 @@
 
 namespace {
 
+namespace fs = std::filesystem;
 using namespace support;
-using testing::ElementsAre;
-using testing::UnorderedElementsAre;
 
 constexpr int kImage1 = 1001;
 constexpr int kFirewall = 1002;
 constexpr int kShortcut = 1003;
 constexpr int kButton = 1004;
+constexpr RECT kPicture{0, 0, 300, 100};
 
-struct Placement {
-  int id;
-  const wchar_t* text;
-  RECT rect;  // client coordinates at 96 dpi
-  DWORD kind;
-  LRESULT check;
+struct Provider {
+  fs::path program;
+  std::wstring name, server, site;
 };
+
+Provider TheProvider() {
+  if (const auto program = EnvironmentValue(L"DIALWRIGHT_PROVIDER_PROGRAM"))
+    return {*program, EnvironmentValue(L"DIALWRIGHT_PROVIDER_NAME").value_or(L""),
+            EnvironmentValue(L"DIALWRIGHT_PROVIDER_SERVER").value_or(L""),
+            EnvironmentValue(L"DIALWRIGHT_PROVIDER_SITE").value_or(L"")};
+  return {ProgramFile(), build_settings::ProviderName, build_settings::VpnServer,
+          build_settings::SiteAddress};
+}
+
+// The picture as the screen shows it, saved as a 24-bit bottom-up BMP.
+bool SavePicture(HWND window, const fs::path& file) {
+  POINT origin{0, 0};
+  ::ClientToScreen(window, &origin);
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, kPicture.right, kPicture.bottom);
+  HGDIOBJ previous = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, kPicture.right, kPicture.bottom, screen, origin.x, origin.y, SRCCOPY);
+  ::SelectObject(memory, previous);
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof(info);
+  info.biWidth = kPicture.right;
+  info.biHeight = kPicture.bottom;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biSizeImage = ((kPicture.right * 3 + 3) & ~3u) * kPicture.bottom;
+  std::vector<char> pixels(info.biSizeImage);
+  const int rows = ::GetDIBits(memory, bitmap, 0, kPicture.bottom, pixels.data(),
+                               reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;
+  header.bfOffBits = sizeof(header) + sizeof(info);
+  header.bfSize = header.bfOffBits + info.biSizeImage;
+  std::ofstream out(file, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&header), sizeof(header));
+  out.write(reinterpret_cast<const char*>(&info), sizeof(info));
+  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+  return rows == kPicture.bottom && static_cast<bool>(out);
+}
 
 class MainWindowE2E : public testing::Test {
  protected:
   void SetUp() override {
-    HDC screen = ::GetDC(nullptr);
-    dpi_ = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    ASSERT_EQ(dpi_, 96) << "the pixel figures below are for 96 dpi";
+    ASSERT_TRUE(fs::exists(provider_.program)) << "no program file";
+    ASSERT_FALSE(provider_.name.empty() || provider_.server.empty() || provider_.site.empty());
+    fs::remove_all(scratch_);
+    fs::create_directories(scratch_);
+  }
+  void TearDown() override {
+    program_.reset();
+    fs::remove_all(scratch_);
   }
 
-  HWND Start(const std::vector<std::wstring>& environment = {}) {
-    program_.emplace(ProgramFile(), environment);
+  HWND Start(std::vector<std::wstring> environment = {}) {
+    environment.push_back(L"DIALWRIGHT_STANDIN_PHONEBOOK=" + (scratch_ / L"rasphone.pbk").wstring());
+    program_.emplace(provider_.program, environment);
     HWND window = program_->WaitForMainWindow();
     EXPECT_NE(window, nullptr) << "the main window did not appear";
     return window;
   }
 
-  HWND TooltipOf(HWND window) {
-    for (HWND candidate : TopLevelWindows(program_->ProcessId(), L"tooltips_class32"))
-      if (::GetWindow(candidate, GW_OWNER) == window) return candidate;
-    return nullptr;
+  // The tools of the window's tooltip control, once it has all three (it may come a moment
+  // after the window shows).
+  std::vector<Tool> Tooltips(HWND window) {
+    std::vector<Tool> tools;
+    WaitUntil([&] {
+      for (HWND tooltip : TopLevelWindows(program_->ProcessId(), L"tooltips_class32"))
+        if (::GetWindow(tooltip, GW_OWNER) == window)
+          tools = TooltipTools(tooltip, program_->ProcessId());
+      return tools.size() >= 3;
+    });
+    return tools;
   }
 
-  int dpi_ = 0;
+  const Provider provider_ = TheProvider();
+  const fs::path scratch_ = TemporaryFolder() / L"dialwright-window-e2e";
   std::optional<RunningProgram> program_;
 };
 
-TEST_F(MainWindowE2E, FixedDialogFrameCaptionIconClientSizeAndCentring) {
+TEST_F(MainWindowE2E, FixedDialogFrameCaptionClientSizeAndCentring) {
+  HDC screen = ::GetDC(nullptr);
+  ASSERT_EQ(::GetDeviceCaps(screen, LOGPIXELSY), 96) << "the pixel figures are for 96 dpi";
+  ::ReleaseDC(nullptr, screen);
   HWND window = Start();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(Text(window), L"Dialwright VPN 1.00");
-
   const LONG style = ::GetWindowLongW(window, GWL_STYLE);
-  const LONG exStyle = ::GetWindowLongW(window, GWL_EXSTYLE);
-  EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
-  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
   // Neither sizeable nor minimisable nor maximisable.
   EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CHILD), 0)
       << std::hex << style;
-  EXPECT_TRUE(exStyle & WS_EX_DLGMODALFRAME);
+  EXPECT_TRUE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
   EXPECT_EQ(::GetWindow(window, GW_OWNER), nullptr);
-  EXPECT_TRUE(::IsWindowVisible(window));
 
-  RECT client{};
+  RECT client{}, frame{};
   ::GetClientRect(window, &client);
   EXPECT_EQ(client.right, 301);
   EXPECT_EQ(client.bottom, 200);
-
-  RECT frame{};
   ::GetWindowRect(window, &frame);
-  const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-  const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
-  EXPECT_NEAR(frame.left, screenWidth - frame.right, 1) << "centred horizontally";
-  EXPECT_NEAR(frame.top, screenHeight - frame.bottom, 1) << "centred vertically";
-
-  // The window's icon: Wine answers WM_GETICON from another process with nothing, so
-  // MainWindowInProcess.HandCursorAndProgramIcon checks it in the window's own process.
+  EXPECT_NEAR(frame.left, ::GetSystemMetrics(SM_CXSCREEN) - frame.right, 1) << "centred";
+  EXPECT_NEAR(frame.top, ::GetSystemMetrics(SM_CYSCREEN) - frame.bottom, 1) << "centred";
+  // The window's icon: Wine answers WM_GETICON from another process with nothing; the
+  // resource audit checks the icon in the program file.
 }
 
 TEST_F(MainWindowE2E, ControlsTextsPositionsAndStates) {
   HWND window = Start();
   ASSERT_NE(window, nullptr);
-  const std::vector<Placement> expected = {
+  const struct {
+    int id;
+    const wchar_t* text;
+    RECT rect;  // client coordinates at 96 dpi
+    LONG kind;
+    LRESULT check;
+  } expected[] = {
       {kFirewall, L"Включить брандмауэр", {24, 112, 249, 129}, BS_AUTOCHECKBOX, BST_CHECKED},
       {kShortcut, L"Ярлык на рабочий стол", {24, 136, 241, 153}, BS_AUTOCHECKBOX, BST_CHECKED},
       {kButton, L"Создать VPN подключение к Интернет", {8, 160, 293, 193}, BS_DEFPUSHBUTTON, 0},
   };
   // The picture and the lines are painted by the window: these three are its only children.
-  EXPECT_EQ(ChildWindows(window).size(), expected.size());
+  EXPECT_EQ(ChildWindows(window).size(), std::size(expected));
   for (const auto& control : expected) {
     SCOPED_TRACE(control.id);
     HWND child = ::GetDlgItem(window, control.id);
@@ -109,71 +169,61 @@ TEST_F(MainWindowE2E, ControlsTextsPositionsAndStates) {
     EXPECT_TRUE(::EqualRect(&rect, &control.rect))
         << rect.left << ' ' << rect.top << ' ' << rect.right << ' ' << rect.bottom;
     const LONG style = ::GetWindowLongW(child, GWL_STYLE);
-    EXPECT_EQ(style & BS_TYPEMASK, static_cast<LONG>(control.kind));
-    EXPECT_TRUE(style & WS_TABSTOP);
-    EXPECT_TRUE(::IsWindowEnabled(child));
+    EXPECT_EQ(style & (BS_TYPEMASK | WS_TABSTOP | WS_DISABLED), control.kind | WS_TABSTOP);
     EXPECT_EQ(::SendMessageW(child, BM_GETCHECK, 0, 0), control.check);
   }
-
-  // A click toggles a box between 0 and 1 and does nothing else.
+  // A click toggles a box and does nothing else.
   HWND shortcut = ::GetDlgItem(window, kShortcut);
   ::SendMessageW(shortcut, BM_CLICK, 0, 0);
   EXPECT_EQ(::SendMessageW(shortcut, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   ::SendMessageW(shortcut, BM_CLICK, 0, 0);
   EXPECT_EQ(::SendMessageW(shortcut, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(program_->MessageBoxes().empty());
-  EXPECT_EQ(TopLevelWindows(program_->ProcessId(), L"ОсновнаяФорма").size(), 1u);
 }
 
 TEST_F(MainWindowE2E, ButtonHoldsTheFocusAndTabCyclesButtonShortcutFirewall) {
   HWND window = Start();
   ASSERT_NE(window, nullptr);
-  HWND button = ::GetDlgItem(window, kButton);
-  ASSERT_TRUE(WaitUntil([&] { return FocusOf(program_->ThreadId()) == button; }))
-      << "focus on " << ::GetDlgCtrlID(FocusOf(program_->ThreadId()));
-
-  const std::vector<int> order = {kShortcut, kFirewall, kButton, kShortcut};
-  for (const int next : order) {
+  const auto focusReaches = [&](int id) {
+    return WaitUntil([&] { return FocusOf(program_->ThreadId()) == ::GetDlgItem(window, id); });
+  };
+  ASSERT_TRUE(focusReaches(kButton));
+  for (const int next : {kShortcut, kFirewall, kButton, kShortcut}) {
     HWND focus = FocusOf(program_->ThreadId());
     ::PostMessageW(focus, WM_KEYDOWN, VK_TAB, 0x000F0001);
     ::PostMessageW(focus, WM_KEYUP, VK_TAB, static_cast<LPARAM>(0xC00F0001));
-    HWND expected = ::GetDlgItem(window, next);
-    EXPECT_TRUE(WaitUntil([&] { return FocusOf(program_->ThreadId()) == expected; }))
-        << "Tab from " << ::GetDlgCtrlID(focus) << " should reach " << next << ", reached "
-        << ::GetDlgCtrlID(FocusOf(program_->ThreadId()));
+    EXPECT_TRUE(focusReaches(next)) << "Tab from " << ::GetDlgCtrlID(focus) << " to " << next;
   }
 }
 
 TEST_F(MainWindowE2E, TooltipsOfPictureButtonAndFirewallButNotShortcut) {
   HWND window = Start();
   ASSERT_NE(window, nullptr);
-  HWND tooltip = TooltipOf(window);
-  ASSERT_NE(tooltip, nullptr);
-  const auto tools = TooltipTools(tooltip, program_->ProcessId());
+  const auto tools = Tooltips(window);
   ASSERT_EQ(tools.size(), 3u);
-
-  const std::wstring site = build_settings::SiteAddress;
-  ASSERT_EQ(site, build_settings::DefaultSiteAddress) << "this build keeps the default site";
+  const std::wstring pictureTip =
+      provider_.site == build_settings::DefaultSiteAddress
+          ? L"Здесь может быть ссылка на ваш сервер. Перейти на сайт программы: "
+          : L"Открыть сайт компании: ";
   for (const auto& tool : tools) {
     EXPECT_EQ(tool.owner, window);
-    if (tool.flags & TTF_IDISHWND) {
-      const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(tool.id));
-      if (id == kButton)
-        EXPECT_EQ(tool.text, L"Создать подключение с выбранными параметрами");
-      else if (id == kFirewall)
-        EXPECT_EQ(tool.text, L"Должна быть запущенна служба Брандмауэр Windows");
-      else
-        ADD_FAILURE() << "a tooltip on control " << id;
+    const int id = (tool.flags & TTF_IDISHWND) ? ::GetDlgCtrlID(reinterpret_cast<HWND>(tool.id))
+                                               : static_cast<int>(tool.id);
+    if (id == kButton) {
+      EXPECT_EQ(tool.text, L"Создать подключение с выбранными параметрами");
+    } else if (id == kFirewall) {
+      EXPECT_EQ(tool.text, L"Должна быть запущенна служба Брандмауэр Windows");
     } else {
       // The picture has no window: its tool is a rectangle of the main window.
-      EXPECT_EQ(tool.id, static_cast<UINT_PTR>(kImage1));
-      const RECT picture{0, 0, 300, 100};
-      EXPECT_TRUE(::EqualRect(&tool.rect, &picture))
-          << tool.rect.left << ' ' << tool.rect.top << ' ' << tool.rect.right << ' '
-          << tool.rect.bottom;
-      EXPECT_EQ(tool.text,
-                L"Здесь может быть ссылка на ваш сервер. Перейти на сайт программы: " + site);
+      EXPECT_EQ(id, kImage1);
+      EXPECT_FALSE(tool.flags & TTF_IDISHWND);
+      EXPECT_TRUE(::EqualRect(&tool.rect, &kPicture));
+      EXPECT_EQ(tool.text, pictureTip + provider_.site);
     }
+  }
+  if (const auto picture = EnvironmentValue(L"DIALWRIGHT_PROVIDER_PICTURE")) {
+    ASSERT_TRUE(program_->Responds(window));
+    EXPECT_TRUE(SavePicture(window, *picture));
   }
 }
 
@@ -186,81 +236,70 @@ HCURSOR CurrentCursor() {
 TEST_F(MainWindowE2E, HandCursorOverThePictureOnly) {
   HWND window = Start();
   ASSERT_NE(window, nullptr);
+  // The cursor another process shows is read globally; it changes once the program has
+  // handled the move. Each step waits for the change it expects, or fails at the deadline.
+  HCURSOR shown = nullptr;
   const auto moveTo = [&](int x, int y) {
     POINT point{x, y};
     ::ClientToScreen(window, &point);
     ::SetCursorPos(point.x, point.y);
+    const HCURSOR previous = shown;
+    WaitUntil([&] { return (shown = CurrentCursor()) != previous; }, 5000ms);
+    return shown;
   };
-  // The cursor another process shows is read globally; it changes once the program has
-  // handled the move. Each step waits for the change it expects, or fails at the deadline.
-  const auto cursorOtherThan = [&](HCURSOR previous) {
-    HCURSOR now = nullptr;
-    WaitUntil([&] { return (now = CurrentCursor()) != previous; }, 5000ms);
-    return now;
-  };
-
   moveTo(280, 120);  // the window's own client area, below the picture
-  HCURSOR arrow = nullptr;
   ASSERT_TRUE(WaitUntil([&] {
     HCURSOR first = CurrentCursor();
     ::Sleep(100);
-    return (arrow = CurrentCursor()) == first && arrow != nullptr;
+    return (shown = CurrentCursor()) == first && shown != nullptr;
   }));
-  moveTo(150, 50);
-  const HCURSOR hand = cursorOtherThan(arrow);
+  const HCURSOR arrow = shown;
+  const HCURSOR hand = moveTo(150, 50);
   EXPECT_NE(hand, arrow) << "no cursor of its own over the picture";
-  moveTo(150, 176);
-  EXPECT_EQ(cursorOtherThan(hand), arrow) << "over the button";
-  moveTo(10, 90);
-  EXPECT_EQ(cursorOtherThan(arrow), hand) << "over the picture's lower left";
-  moveTo(60, 144);
-  EXPECT_EQ(cursorOtherThan(hand), arrow) << "over the shortcut box";
-  moveTo(299, 1);
-  EXPECT_EQ(cursorOtherThan(arrow), hand) << "over the picture's upper right";
-  moveTo(150, 105);
-  EXPECT_EQ(cursorOtherThan(hand), arrow) << "below the lines";
+  EXPECT_EQ(moveTo(150, 176), arrow) << "over the button";
+  EXPECT_EQ(moveTo(10, 90), hand) << "over the picture's lower left";
+  EXPECT_EQ(moveTo(60, 144), arrow) << "over the shortcut box";
+  EXPECT_EQ(moveTo(299, 1), hand) << "over the picture's upper right";
+  EXPECT_EQ(moveTo(150, 105), arrow) << "below the lines";
 }
 
 TEST_F(MainWindowE2E, PictureClickOpensTheSiteWithTheOpenVerbMaximised) {
-  const auto record = std::filesystem::temp_directory_path() /
-                      (L"dialwright-open-" + std::to_wstring(::GetCurrentProcessId()) + L".txt");
-  std::filesystem::remove(record);
-  // The "open" verb of http addresses runs the recorder instead of a browser.
-  ScopedRegistryValue handler(L"Software\\Classes\\http\\shell\\open\\command",
-                                L"\"" + OpenRecorderFile().wstring() + L"\" \"%1\"");
+  const fs::path record = scratch_ / L"open.txt";
+  // The "open" verb of the site's scheme runs the recorder instead of a browser.
+  const std::wstring scheme = provider_.site.substr(0, provider_.site.find(L':'));
+  ScopedRegistryValue handler(L"Software\\Classes\\" + scheme + L"\\shell\\open\\command",
+                              L"\"" + OpenRecorderFile().wstring() + L"\" \"%1\"");
   HWND window = Start({L"DIALWRIGHT_OPEN_RECORD=" + record.wstring()});
   ASSERT_NE(window, nullptr);
-
   ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 50));
   ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(150, 50));
-  ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(record); }))
-      << "the open verb never reached its handler";
-  // The click is over once the window answers again.
-  EXPECT_TRUE(program_->Responds(window));
-  std::string line;
-  ASSERT_TRUE(WaitUntil([&] {
-    std::ifstream file(record);
-    return static_cast<bool>(std::getline(file, line));
-  }));
-  const std::wstring recorded = Utf16(line);
-  const std::wstring site = build_settings::SiteAddress;
-  EXPECT_NE(recorded.find(L" \"" + site + L"\"\t"), std::wstring::npos) << line;
-  EXPECT_NE(recorded.find(L"\tshow=3"), std::wstring::npos) << line;
+  const std::vector<std::wstring> lines = WaitForLines(record, 1, 10000ms);
+  ASSERT_EQ(lines.size(), 1u) << "the open verb never reached its handler";
+  EXPECT_NE(lines[0].find(L" \"" + provider_.site + L"\"\t"), std::wstring::npos);
+  EXPECT_NE(lines[0].find(L"\tshow=3"), std::wstring::npos);
 
+  EXPECT_TRUE(program_->Responds(window));
   EXPECT_TRUE(program_->MessageBoxes().empty()) << "the program showed a message of its own";
-  HWND firewall = ::GetDlgItem(window, kFirewall);
-  ::SendMessageW(firewall, BM_CLICK, 0, 0);
-  EXPECT_EQ(::SendMessageW(firewall, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "window still usable";
-  std::filesystem::remove(record);
+}
+
+TEST_F(MainWindowE2E, EntryIsNamedAfterTheProviderInCodePage1251AndDialsItsServer) {
+  HWND window = Start();
+  ASSERT_NE(window, nullptr);
+  for (int box : {kFirewall, kShortcut}) ::SendMessageW(::GetDlgItem(window, box), BM_CLICK, 0, 0);
+  ::PostMessageW(::GetDlgItem(window, kButton), BM_CLICK, 0, 0);
+  ASSERT_NE(program_->WaitForMessageBox(), nullptr) << "no confirmation";
+  const std::string phonebook = ReadFile(scratch_ / L"rasphone.pbk");
+  EXPECT_NE(phonebook.find("[" + Cp1251(provider_.name) + " INTERNET]\r\n"), std::string::npos)
+      << phonebook;
+  EXPECT_NE(phonebook.find("szLocalPhoneNumber=" + Cp1251(provider_.server) + "\r\n"),
+            std::string::npos);
 }
 
 TEST_F(MainWindowE2E, ClosingTheWindowEndsTheProgramQuietly) {
   HWND window = Start();
   ASSERT_NE(window, nullptr);
   ::PostMessageW(window, WM_CLOSE, 0, 0);
-  const auto code = program_->WaitForExit();
-  ASSERT_TRUE(code.has_value()) << "the program did not end";
-  EXPECT_EQ(*code, 0u);
+  EXPECT_EQ(program_->WaitForExit(), std::optional<DWORD>(0));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 # One provider's build from start to end, the way a provider's staff make it:
 #   provider_build_test.sh BUILD_DIR WORK_DIR
 # `make provider`'s script with a Cyrillic name, a host-name server, an https site, a company
-# and a logo; then its program driven under Wine (tests/e2e/provider_e2e_test.cpp), the window's
+# and a logo; then its program driven under Wine (tests/e2e/main_window_e2e_test.cpp), the window's
 # picture compared with the logo, the version information read, and a second run with the same
 # values required to give the same program file.
 set -euo pipefail
@@ -35,7 +35,7 @@ driven="$PROVIDER_BUILD/$arch/$program"
 DIALWRIGHT_PROVIDER_PROGRAM=$(windows_path "$driven") \
 DIALWRIGHT_PROVIDER_NAME=$NAME DIALWRIGHT_PROVIDER_SERVER=$SERVER DIALWRIGHT_PROVIDER_SITE=$SITE \
 DIALWRIGHT_PROVIDER_PICTURE=$(windows_path "$work/picture.bmp") \
-  "$root/tools/wine-run.sh" --build-dir "$build" -- "$build/tests/e2e/provider_e2e_tests.exe"
+  "$root/tools/wine-run.sh" --build-dir "$build" -- "$build/tests/e2e/main_window_e2e_tests.exe" --gtest_filter="MainWindowE2E.*"
 /usr/bin/python3 "$here/banner_check.py" compare "$LOGO" "$work/picture.bmp"
 
 cp "$dist/$program" "$work/first.exe"

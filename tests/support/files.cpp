@@ -71,14 +71,21 @@ std::vector<std::wstring> WaitForLines(const std::filesystem::path& path, std::s
   }
 }
 
-std::string Utf8(const std::wstring& text) {
-  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+namespace {
+
+std::string InCodePage(unsigned codePage, const std::wstring& text) {
+  const int size = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
                                          nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+  ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
                         size, nullptr, nullptr);
   return bytes;
 }
+
+}  // namespace
+
+std::string Utf8(const std::wstring& text) { return InCodePage(CP_UTF8, text); }
+std::string Cp1251(const std::wstring& text) { return InCodePage(1251, text); }
 
 std::wstring Utf16(const std::string& utf8) {
   std::wstring text(utf8.size(), L'\0');

@@ -26,6 +26,7 @@ std::vector<std::wstring> WaitForLines(const std::filesystem::path& path, std::s
                                        std::chrono::milliseconds deadline);
 
 std::string Utf8(const std::wstring& text);
+std::string Cp1251(const std::wstring& text);
 std::wstring Utf16(const std::string& utf8);
 
 }  // namespace support

@@ -1,36 +1,35 @@
-// The phonebook layer through the real API and the stand-in phonebook service of the prefix.
+// The phonebook layer through the real API and the stand-in rasapi32.dll of the prefix, loaded
+// from system32 by the program's own RasPhonebookService; checked in the stand-in's file.
 #include <windows.h>
+#include <ras.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "app/settings.h"
+#include "app/win32/windows_phonebook_services.h"
 #include "phonebook/enumerate_entries.h"
 #include "phonebook/error_text.h"
 #include "phonebook/set_entry_properties.h"
 #include "phonebook/vpn_entry.h"
 #include "platform/win32/unique_resource.h"
-#include "app/win32/windows_phonebook_services.h"
 #include "tests/fakes/fake_message_boxes.h"
+#include "tests/support/files.h"
+#include "tests/support/scoped.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-std::string ReadFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+using support::Cp1251;
+using support::ReadFile;
+using support::ScopedEnvironment;
 
-bool HasCyrillic(const std::wstring& text) {
-  for (wchar_t c : text)
-    if (c >= 0x0410 && c <= 0x044F) return true;
-  return false;
-}
+static_assert(sizeof(RASENTRYA) == 2884, "MinGW's RASENTRYA is the 2884-byte structure");
 
 // What the service itself says for a code, read without the program's code.
 std::wstring ServiceText(DWORD code) {
@@ -53,31 +52,46 @@ std::wstring SystemText(DWORD code) {
   return buffer;
 }
 
-// Each test gets a phonebook file of its own (the stand-in reads its variables at every call).
+std::vector<fs::path> FilesIn(const fs::path& folder) {
+  std::vector<fs::path> names;
+  for (const auto& item : fs::directory_iterator(folder)) names.push_back(item.path().filename());
+  return names;
+}
+
+// A VPN entry laid out by MinGW's RASENTRYA (an independent layout), a value in each group.
+RASENTRYA VpnEntry() {
+  RASENTRYA entry;
+  std::memset(&entry, 0, sizeof entry);
+  entry.dwSize = sizeof entry;
+  entry.dwfOptions = 0x75111710;
+  std::strcpy(entry.szLocalPhoneNumber, "198.51.100.10");
+  entry.ipaddrDns.a = 10;
+  entry.ipaddrDns.d = 1;
+  entry.dwFramingProtocol = RASFP_Ppp;
+  std::strcpy(entry.szDeviceType, "vpn");
+  std::strcpy(entry.szDeviceName, Cp1251(L"Минипорт WAN (L2TP)").c_str());
+  std::strcpy(entry.szX25UserData, "x25");
+  entry.dwIdleDisconnectSeconds = 600;
+  entry.dwType = RASET_Vpn;
+  entry.guidId = GUID{0x04030201, 0x0605, 0x0807, {0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F, 0x10}};
+  entry.dwfOptions2 = 0x10;
+  std::strcpy(entry.szDnsSuffix, "example.ru");
+  entry.dwRedialCount = 3;
+  return entry;
+}
+
+// Each test gets a phonebook file of its own, in a folder the stand-in creates (it reads its
+// variables at every call).
 class PhonebookThroughStandIn : public testing::Test {
  protected:
   void SetUp() override {
-    static int counter = 0;
-    folder_ = fs::temp_directory_path() / (L"dialwright-phonebook-" +
-                                           std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                                           std::to_wstring(++counter));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    ::SetEnvironmentVariableW(L"DIALWRIGHT_STANDIN_PHONEBOOK", PhonebookFile().c_str());
-    ::SetEnvironmentVariableW(L"DIALWRIGHT_STANDIN_FAIL", nullptr);
-    ::SetEnvironmentVariableW(L"DIALWRIGHT_STANDIN_ENTRY_SIZE", nullptr);
+    fs::remove_all(root_);
     basMain::FillSettings();
   }
-
   void TearDown() override {
-    ::SetEnvironmentVariableW(L"DIALWRIGHT_STANDIN_PHONEBOOK", nullptr);
-    ::SetEnvironmentVariableW(L"DIALWRIGHT_STANDIN_FAIL", nullptr);
-    ::SetEnvironmentVariableW(L"DIALWRIGHT_STANDIN_ENTRY_SIZE", nullptr);
     std::error_code ignored;
-    fs::remove_all(folder_, ignored);
+    fs::remove_all(root_, ignored);
   }
-
-  fs::path PhonebookFile() const { return folder_ / L"rasphone.pbk"; }
 
   std::vector<std::wstring> List() {
     std::vector<std::wstring> list;
@@ -86,29 +100,51 @@ class PhonebookThroughStandIn : public testing::Test {
     return list;
   }
 
-  fs::path folder_;
+  std::uint32_t Set(const char* name) {
+    const RASENTRYA entry = VpnEntry();
+    return services_.service.RasSetEntryPropertiesA(std::nullopt, name, &entry, sizeof entry);
+  }
+
+  const fs::path root_ =
+      support::TemporaryFolder() / (L"dialwright-phonebook-" + std::to_wstring(::GetCurrentProcessId()));
+  const fs::path file_ = root_ / L"Pbk" / L"rasphone.pbk";
+  const ScopedEnvironment phonebook_{L"DIALWRIGHT_STANDIN_PHONEBOOK", file_.wstring()};
+  const ScopedEnvironment fail_{L"DIALWRIGHT_STANDIN_FAIL", std::nullopt};
+  const ScopedEnvironment size_{L"DIALWRIGHT_STANDIN_ENTRY_SIZE", std::nullopt};
   platform::win32::WindowsPhonebookServices services_;
   fakes::FakeMessageBoxes boxes_;
 };
 
 TEST_F(PhonebookThroughStandIn, TheVpnEntryIsWrittenAndListedBack) {
   EXPECT_EQ(List(), std::vector<std::wstring>(41));  // nothing there yet
-
   ASSERT_TRUE(VPN::CreateVpnEntry(services_.Get(), boxes_));
   EXPECT_TRUE(boxes_.shown.empty());
   EXPECT_EQ(List(), (std::vector<std::wstring>{L"", basMain::EntryName}));
-
-  // The Russian device name reaches the service in code page 1251.
-  const std::string file = ReadFile(PhonebookFile());
-  EXPECT_NE(file.find("szDeviceName=\xCC\xE8\xED\xE8\xEF\xEE\xF0\xF2 WAN (L2TP)\r\n"),
-            std::string::npos)
+  const std::string file = ReadFile(file_);
+  EXPECT_NE(file.find("szDeviceName=" + Cp1251(L"Минипорт WAN (L2TP)") + "\r\n"), std::string::npos)
       << file;
-  EXPECT_NE(file.find("szDeviceType=vpn\r\n"), std::string::npos) << file;
+  EXPECT_NE(file.find("szDeviceType=vpn\r\n"), std::string::npos);
+  EXPECT_EQ(FilesIn(file_.parent_path()), std::vector<fs::path>{L"rasphone.pbk"});
+}
+
+TEST_F(PhonebookThroughStandIn, TheDeclaredStructureLandsInTheFileFieldByField) {
+  std::uint32_t size = 0;
+  ASSERT_EQ(services_.service.RasGetEntryPropertiesA(size), 603u);
+  ASSERT_EQ(size, sizeof(RASENTRYA));
+  ASSERT_EQ(Set("Vorlix INTERNET"), 0u);
+  const std::string file = ReadFile(file_);
+  EXPECT_EQ(file.rfind("[Vorlix INTERNET]\r\ndwSize=2884\r\n", 0), 0u) << file.substr(0, 80);
+  for (const char* line :
+       {"dwfOptions=1964054288", "szLocalPhoneNumber=198.51.100.10", "ipaddrDns=10.0.0.1",
+        "dwFramingProtocol=1", "szX25UserData=x25", "dwIdleDisconnectSeconds=600", "dwType=2",
+        "guidId=0102030405060708090A0B0C0D0E0F10", "dwfOptions2=16", "szDnsSuffix=example.ru",
+        "dwRedialCount=3"})
+    EXPECT_NE(file.find(std::string("\r\n") + line + "\r\n"), std::string::npos) << line;
 }
 
 TEST_F(PhonebookThroughStandIn, EveryPublishedSizeIsAccepted) {
   for (const wchar_t* size : {L"1672", L"1768", L"1796", L"2088", L"2884"}) {
-    ::SetEnvironmentVariableW(L"DIALWRIGHT_STANDIN_ENTRY_SIZE", size);
+    ScopedEnvironment entrySize(L"DIALWRIGHT_STANDIN_ENTRY_SIZE", size);
     EXPECT_TRUE(VPN::CreateVpnEntry(services_.Get(), boxes_)) << size;
   }
   EXPECT_TRUE(boxes_.shown.empty());
@@ -125,7 +161,8 @@ TEST_F(PhonebookThroughStandIn, NamesComeBackInTheOrderWritten) {
   EXPECT_EQ(List(), (std::vector<std::wstring>{L"", names[0], names[1], names[2]}));
 }
 
-// Above 600 the service's own text; below, the system's message with its line break.
+// Above 600 the service's own text; below, the system's message with its line break, inserts
+// kept as text; nobody's code has none.
 TEST_F(PhonebookThroughStandIn, ARefusalShowsTheTextOfWhoeverOwnsTheCode) {
   const struct {
     const wchar_t* fail;
@@ -136,21 +173,50 @@ TEST_F(PhonebookThroughStandIn, ARefusalShowsTheTextOfWhoeverOwnsTheCode) {
   for (const auto& refusal : cases) {
     SCOPED_TRACE(refusal.fail);
     boxes_.shown.clear();
-    ::SetEnvironmentVariableW(L"DIALWRIGHT_STANDIN_FAIL", refusal.fail);
+    ScopedEnvironment fail(L"DIALWRIGHT_STANDIN_FAIL", refusal.fail);
     EXPECT_FALSE(VPN::CreateVpnEntry(services_.Get(), boxes_));
     ASSERT_EQ(boxes_.shown.size(), 1u);
     EXPECT_EQ(boxes_.shown[0].text, refusal.text);
-    EXPECT_TRUE(HasCyrillic(refusal.text)) << refusal.text.size();
+    EXPECT_NE(refusal.text.find_first_of(L"абвгдеёжзийклмнопрстуфхцчшщъыьэюя"), std::wstring::npos);
     EXPECT_EQ(boxes_.shown[0].style, 0u);
     EXPECT_EQ(boxes_.shown[0].title, L"Dialwright");
   }
+  const std::wstring withInserts = modRASVPN::ErrorText(services_.Get(), ERROR_BAD_EXE_FORMAT);
+  EXPECT_NE(withInserts.find(L"%1"), std::wstring::npos);
+  EXPECT_EQ(withInserts, SystemText(ERROR_BAD_EXE_FORMAT));
+  EXPECT_EQ(modRASVPN::ErrorText(services_.Get(), 0x7FFFFFF0), L"");
 }
 
-TEST_F(PhonebookThroughStandIn, SystemMessagesWithInsertsKeepThemAsText) {
-  const std::wstring text = modRASVPN::ErrorText(services_.Get(), ERROR_BAD_EXE_FORMAT);
-  EXPECT_NE(text.find(L"%1"), std::wstring::npos);
-  EXPECT_EQ(text, SystemText(ERROR_BAD_EXE_FORMAT));
-  EXPECT_EQ(modRASVPN::ErrorText(services_.Get(), 0x7FFFFFF0), L"");  // nobody's code
+// The new content is renamed over the old file. When that fails, the old file stays whole and
+// the temporary file goes. A reader that does not share delete access blocks the rename on
+// Windows and Wine alike (Wine, unlike Windows, renames over a read-only file).
+TEST_F(PhonebookThroughStandIn, AFailedReplaceKeepsTheOldFile) {
+  ASSERT_EQ(Set("First"), 0u);
+  const std::string before = ReadFile(file_);
+  platform::win32::UniqueHandle reader{::CreateFileW(
+      file_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)};
+  ASSERT_NE(reader.get(), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(Set("Second"), 624u);
+  reader.reset();
+  EXPECT_EQ(ReadFile(file_), before);
+  EXPECT_EQ(FilesIn(file_.parent_path()), std::vector<fs::path>{L"rasphone.pbk"});
+}
+
+// Without the override the phonebook is the system's default one under ProgramData; the
+// test's entry goes again.
+TEST_F(PhonebookThroughStandIn, TheDefaultPhonebookLivesUnderProgramData) {
+  ScopedEnvironment noOverride(L"DIALWRIGHT_STANDIN_PHONEBOOK", std::nullopt);
+  wchar_t programData[MAX_PATH] = {};
+  ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT,
+                               programData),
+            S_OK);
+  const fs::path path =
+      fs::path(programData) / L"Microsoft" / L"Network" / L"Connections" / L"Pbk" / L"rasphone.pbk";
+  const std::string name = "Dialwright stand-in test " + std::to_string(::GetCurrentProcessId());
+  ASSERT_EQ(Set(name.c_str()), 0u);
+  EXPECT_NE(ReadFile(path).find("[" + name + "]\r\n"), std::string::npos);
+  EXPECT_EQ(services_.service.RasDeleteEntryA(name), 0u);
+  EXPECT_EQ(ReadFile(path).find("[" + name + "]"), std::string::npos);
 }
 
 }  // namespace
