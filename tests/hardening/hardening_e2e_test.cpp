@@ -65,14 +65,12 @@ class Hardening : public testing::Test {
     fs::remove(systemRecord_);
 
     // The program inherits the current directory: the one with the plants.
-    wchar_t saved[MAX_PATH];
-    const DWORD length = ::GetCurrentDirectoryW(MAX_PATH, saved);
-    savedCurrent_ = std::wstring(saved, length);
-    ASSERT_TRUE(::SetCurrentDirectoryW(current_.c_str()));
+    savedCurrent_ = fs::current_path();
+    fs::current_path(current_);
   }
 
   void TearDown() override {
-    ::SetCurrentDirectoryW(savedCurrent_.c_str());
+    fs::current_path(savedCurrent_);
     std::error_code ignored;
     fs::remove(systemRecord_, ignored);
     WaitUntil([&] { return fs::remove_all(root_, ignored) != static_cast<std::uintmax_t>(-1); },
@@ -88,8 +86,7 @@ class Hardening : public testing::Test {
     return traces;
   }
 
-  fs::path root_, program_, current_, phonebook_, programFile_, systemRecord_;
-  std::wstring savedCurrent_;
+  fs::path root_, program_, current_, phonebook_, programFile_, systemRecord_, savedCurrent_;
   // The system's netsh is the recording stand-in for the test; every copy of it records
   // beside itself, so a record tells which copy ran.
   const ScopedFileReplacement netsh_{SystemFolder() / L"netsh.exe", NetshStandinFile()};
@@ -99,12 +96,8 @@ class Hardening : public testing::Test {
 // The layout really is the attack: a program that trusts the search order loads the DLL
 // planted beside it and runs the netsh planted in its current directory.
 TEST_F(Hardening, PlantsCatchAnUnprotectedProgram) {
-  const fs::path probe = BuildFolder() / L"tests" / L"win32" / L"dll_search" / L"dll_search_probe.exe";
-  fs::copy_file(probe, program_ / L"probe.exe");
-  const fs::path report = root_ / L"probe.txt";
-  ASSERT_TRUE(RunSearched(L"\"" + (program_ / L"probe.exe").wstring() + L"\" plain \"" +
-                              report.wstring() + L"\" rasapi32.dll",
-                          current_));
+  fs::copy_file(TestFolder() / L"search_probe.exe", program_ / L"probe.exe");
+  ASSERT_TRUE(RunSearched(L"\"" + (program_ / L"probe.exe").wstring() + L"\" rasapi32.dll", current_));
   EXPECT_TRUE(fs::exists(program_ / L"rasapi32.dll.record"));
 
   ASSERT_TRUE(RunSearched(L"netsh firewall set opmode disable", current_));

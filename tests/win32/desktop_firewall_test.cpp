@@ -18,57 +18,13 @@ using support::ScratchFile;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// Wine runs its built-in netsh for system32\netsh.exe unless told to load the file there.
-// Its per-user override in the registry is read by every process started from now on.
-class NativeNetshOverride {
- public:
-  NativeNetshOverride() {
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", 0, nullptr, 0,
-                          KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_,
-                          nullptr) != ERROR_SUCCESS) {
-      key_ = nullptr;
-      return;
-    }
-    wchar_t value[64];
-    DWORD size = sizeof value;
-    DWORD type = 0;
-    if (::RegQueryValueExW(key_, kName, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
-            ERROR_SUCCESS && type == REG_SZ)
-      old_ = std::wstring(value, size / sizeof(wchar_t)).c_str();
-    static const wchar_t native[] = L"native";
-    set_ = ::RegSetValueExW(key_, kName, 0, REG_SZ, reinterpret_cast<const BYTE*>(native),
-                            sizeof native) == ERROR_SUCCESS;
-  }
-  ~NativeNetshOverride() {
-    if (key_ == nullptr) return;
-    if (old_)
-      ::RegSetValueExW(key_, kName, 0, REG_SZ, reinterpret_cast<const BYTE*>(old_->c_str()),
-                       static_cast<DWORD>((old_->size() + 1) * sizeof(wchar_t)));
-    else
-      ::RegDeleteValueW(key_, kName);
-    ::RegCloseKey(key_);
-  }
-  NativeNetshOverride(const NativeNetshOverride&) = delete;
-  NativeNetshOverride& operator=(const NativeNetshOverride&) = delete;
-
-  bool set() const { return set_; }
-
- private:
-  static constexpr const wchar_t* kName = L"netsh.exe";
-  HKEY key_ = nullptr;
-  std::optional<std::wstring> old_;
-  bool set_ = false;
-};
-
 class FirewallReset : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(nativeNetsh.set());
     ASSERT_TRUE(standIn.ok()) << "cannot place the stand-in";
   }
 
-  NativeNetshOverride nativeNetsh;
-  // The stand-in in place of the system's netsh.exe.
+  // The stand-in (Wine loads it rather than its built-in netsh: the test's WINEDLLOVERRIDES) in place of the system's netsh.exe.
   support::ScopedFileReplacement standIn{support::SystemFolder() / L"netsh.exe",
                                          support::NetshStandinFile()};
   ScratchFile record{support::TemporaryFolder() / L"dialwright-netsh-record.txt"};
