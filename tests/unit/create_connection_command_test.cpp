@@ -1,26 +1,23 @@
 #include "app/create_connection_command.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <functional>
 #include <new>
 
 #include "app/settings.h"
-#include "tests/fakes/fake_message_boxes.h"
 
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
+using Journal = std::vector<std::wstring>;
 
-// A click that finds no entry to replace, with both boxes checked.
-const std::vector<std::wstring> kFullRun = {L"enumerate", L"pump", L"create entry", L"sleep 250",
-                                            L"create shortcut", L"sleep 250", L"reset firewall"};
-
-// Records every step in one journal, in the order the command takes them.
-class RecordingSteps final : public app::ConnectionSteps {
+// Records every step, every box and every pump of the window in one journal, in the order the
+// command takes them; answers the boxes from a script (then OK).
+class Recorder final : public app::ConnectionSteps,
+                       public platform::MessageBoxes,
+                       public app::CommandWindow {
  public:
   std::int16_t EnumerateEntries(std::vector<std::wstring>& list) override {
     journal.push_back(L"enumerate");
@@ -45,171 +42,136 @@ class RecordingSteps final : public app::ConnectionSteps {
   void Sleep(std::uint32_t milliseconds) override {
     journal.push_back(L"sleep " + std::to_wstring(milliseconds));
   }
+  int Show(const std::wstring& text, std::uint32_t style, const std::wstring& title) override {
+    journal.push_back(L"box " + std::to_wstring(style) + L" " + title + L": " + text);
+    if (answers.empty()) return 1;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::wstring Caption() const override { return caption; }
+  int ShortcutValue() const override { return shortcut; }
+  int FirewallValue() const override { return firewall; }
+  void ProcessPendingMessages() override {
+    journal.push_back(L"pump");
+    if (onPump) onPump();
+  }
 
   std::vector<std::wstring> phonebook;
   std::wstring slotZero;
   bool enumerationFails = false;
   platform::ResultCode deleteResult = 0;
   bool entryWritten = true;
-  std::function<void()> onCreate;
-  std::vector<std::wstring> journal;
-};
-
-class FakeWindow final : public app::CommandWindow {
- public:
-  std::wstring Caption() const override { return caption; }
-  int ShortcutValue() const override { return shortcut; }
-  int FirewallValue() const override { return firewall; }
-  void ProcessPendingMessages() override {
-    journal->push_back(L"pump");
-    if (onPump) onPump();
-  }
-
+  std::deque<int> answers;
   std::wstring caption = L"Dialwright VPN 1.00";
   int shortcut = 1;
   int firewall = 1;
-  std::vector<std::wstring>* journal = nullptr;
-  std::function<void()> onPump;
+  std::function<void()> onCreate, onPump;
+  Journal journal;
 };
+
+std::wstring Box(std::uint32_t style, const std::wstring& text) {
+  return L"box " + std::to_wstring(style) + L" Dialwright VPN 1.00: " + text;
+}
 
 class CreateConnectionCommandTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    basMain::FillSettings();
-    window.journal = &steps.journal;
+  void SetUp() override { basMain::FillSettings(); }
+
+  Journal Click() {
+    command.Click(recorder);
+    return std::exchange(recorder.journal, {});
   }
 
-  std::wstring Question() const { return app::EntryExistsQuestion(basMain::EntryName); }
-
-  RecordingSteps steps;
-  FakeWindow window;
-  fakes::FakeMessageBoxes boxes;
-  app::CreateConnectionCommand command{steps, boxes};
+  const std::wstring entry = L"Vorlix INTERNET";
+  const std::wstring question = L"Подключение Vorlix INTERNET существует! Для создания подключения "
+                                L"необходимо его удалить! Удалить сейчас?";
+  const std::wstring created = Box(64, L"Подключение создано.");
+  // A click that finds no entry to replace, with both boxes checked.
+  const Journal fullRun = {L"enumerate",       L"pump",      L"create entry",   L"sleep 250",
+                           L"create shortcut", L"sleep 250", L"reset firewall", created};
+  Recorder recorder;
+  app::CreateConnectionCommand command{recorder, recorder};
 };
 
-TEST_F(CreateConnectionCommandTest, NewEntryRunsEveryStepInOrderAndConfirms) {
-  steps.phonebook = {L"Other"};
-  command.Click(window);
-  EXPECT_EQ(steps.journal, kFullRun);
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text, L"Подключение создано.");
-  EXPECT_EQ(boxes.shown[0].style, 64u);
-  EXPECT_EQ(boxes.shown[0].title, L"Dialwright VPN 1.00");
-}
-
-TEST_F(CreateConnectionCommandTest, QuestionTextNamesTheEntryExactly) {
-  EXPECT_EQ(app::EntryExistsQuestion(L"Vorlix INTERNET"),
-            L"Подключение Vorlix INTERNET существует! Для создания подключения необходимо его "
-            L"удалить! Удалить сейчас?");
-}
-
-TEST_F(CreateConnectionCommandTest, ExistingEntryAndNoChangesNothing) {
-  steps.phonebook = {L"Other", basMain::EntryName};
-  boxes.answers = {platform::IDNO_ANSWER};
-  command.Click(window);
-  EXPECT_THAT(steps.journal, ElementsAre(L"enumerate"));
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text, Question());
-  EXPECT_EQ(boxes.shown[0].style, 36u);
-  EXPECT_EQ(boxes.shown[0].title, window.caption);
-}
-
-TEST_F(CreateConnectionCommandTest, YesDeletesTheEntryThenItsShortcutAndRewrites) {
-  steps.phonebook = {basMain::EntryName};
-  boxes.answers = {platform::IDYES_ANSWER};
-  command.Click(window);
-  EXPECT_THAT(steps.journal,
-              ElementsAre(L"enumerate", L"delete entry " + basMain::EntryName,
-                          L"delete shortcut " + basMain::EntryName, L"pump", L"create entry",
-                          L"sleep 250", L"create shortcut", L"sleep 250", L"reset firewall"));
-  ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(boxes.shown[1].text, L"Подключение создано.");
-}
-
-TEST_F(CreateConnectionCommandTest, FailedDeletionKeepsTheShortcutAndEnds) {
-  steps.phonebook = {basMain::EntryName};
-  steps.deleteResult = 623;
-  boxes.answers = {platform::IDYES_ANSWER};
-  command.Click(window);
-  EXPECT_THAT(steps.journal, ElementsAre(L"enumerate", L"delete entry " + basMain::EntryName));
-  ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(boxes.shown[1].text, L"Ошибка удаления подключения!");
-  EXPECT_EQ(boxes.shown[1].style, 16u);
-  EXPECT_EQ(boxes.shown[1].title, window.caption);
-}
-
-TEST_F(CreateConnectionCommandTest, AnAnswerOtherThanYesOrNoGoesOnWithoutDeleting) {
-  steps.phonebook = {basMain::EntryName};
-  boxes.answers = {2};
-  command.Click(window);
-  EXPECT_EQ(steps.journal, kFullRun);
-}
-
-TEST_F(CreateConnectionCommandTest, RefusedWriteRunsTheOptionsButDoesNotConfirm) {
-  steps.entryWritten = false;
-  command.Click(window);
-  EXPECT_EQ(steps.journal, kFullRun);
-  EXPECT_THAT(boxes.shown, IsEmpty());
+TEST_F(CreateConnectionCommandTest, EachAnswerAndResultTakesItsSteps) {
+  Journal refused = fullRun;
+  refused.pop_back();
+  Journal replaced = {L"enumerate", Box(36, question), L"delete entry " + entry,
+                      L"delete shortcut " + entry};
+  replaced.insert(replaced.end(), fullRun.begin() + 1, fullRun.end());
+  const struct {
+    const char* situation;
+    std::vector<std::wstring> phonebook;
+    std::deque<int> answers;
+    platform::ResultCode deleteResult;
+    bool written;
+    Journal expected;
+  } rows[] = {
+      {"new entry", {L"Other"}, {}, 0, true, fullRun},
+      {"existing, No", {L"Other", entry}, {platform::IDNO_ANSWER}, 0, true,
+       {L"enumerate", Box(36, question)}},
+      {"existing, Yes", {entry}, {platform::IDYES_ANSWER}, 0, true, replaced},
+      // The entry goes first: if the service keeps it, the user keeps its shortcut too.
+      {"failed deletion", {entry}, {platform::IDYES_ANSWER}, 623, true,
+       {L"enumerate", Box(36, question), L"delete entry " + entry,
+        Box(16, L"Ошибка удаления подключения!")}},
+      {"neither Yes nor No", {entry}, {2}, 0, true,
+       [&] { Journal j = fullRun; j.insert(j.begin() + 1, Box(36, question)); return j; }()},
+      // A refused write has shown the service's reason already: no confirmation.
+      {"refused write", {}, {}, 0, false, refused},
+      // Exact, case-sensitive, and never slot 0.
+      {"names alike", {L"vorlix internet", L"VORLIX INTERNET", entry + L" "}, {}, 0, true,
+       fullRun},
+  };
+  for (const auto& row : rows) {
+    recorder.phonebook = row.phonebook;
+    recorder.answers = row.answers;
+    recorder.deleteResult = row.deleteResult;
+    recorder.entryWritten = row.written;
+    recorder.slotZero = entry;
+    EXPECT_EQ(Click(), row.expected) << row.situation;
+  }
+  recorder.phonebook = {entry};
+  recorder.enumerationFails = true;
+  EXPECT_EQ(Click(), fullRun) << "a failed listing asks nothing";
+  EXPECT_EQ(app::EntryExistsQuestion(L"X Y"), L"Подключение X Y существует! Для создания "
+                                                L"подключения необходимо его удалить! Удалить сейчас?");
 }
 
 TEST_F(CreateConnectionCommandTest, OnlyACheckedBoxRunsItsStepAndBothPausesAlwaysHappen) {
   for (int shortcut : {0, 1, 2}) {
     for (int firewall : {0, 1, 2}) {
-      steps.journal.clear();
-      window.shortcut = shortcut;
-      window.firewall = firewall;
-      command.Click(window);
-      std::vector<std::wstring> expected = kFullRun;
-      if (firewall != 1) expected.pop_back();
+      recorder.shortcut = shortcut;
+      recorder.firewall = firewall;
+      Journal expected = fullRun;
+      if (firewall != 1) expected.erase(expected.begin() + 6);
       if (shortcut != 1) expected.erase(expected.begin() + 4);
-      EXPECT_EQ(steps.journal, expected) << "shortcut " << shortcut << ", firewall " << firewall;
+      EXPECT_EQ(Click(), expected) << "shortcut " << shortcut << ", firewall " << firewall;
     }
   }
 }
 
-TEST_F(CreateConnectionCommandTest, EntryLookupIsExactAndSkipsSlotZero) {
-  steps.phonebook = {L"vorlix internet", L"VORLIX INTERNET", basMain::EntryName + L" "};
-  steps.slotZero = basMain::EntryName;
-  command.Click(window);
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text, L"Подключение создано.");
-
-  steps.phonebook.push_back(basMain::EntryName);
-  EXPECT_TRUE(app::EntryExists(steps, basMain::EntryName));
-}
-
-TEST_F(CreateConnectionCommandTest, FailedEnumerationAsksNothing) {
-  steps.phonebook = {basMain::EntryName};
-  steps.enumerationFails = true;
-  command.Click(window);
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text, L"Подключение создано.");
-}
-
 TEST_F(CreateConnectionCommandTest, EveryBoxCarriesTheCaptionAsItReadsThen) {
-  steps.phonebook = {basMain::EntryName};
-  boxes.answers = {platform::IDYES_ANSWER};
-  window.onPump = [this] { window.caption = L"Renamed"; };
-  command.Click(window);
-  ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(boxes.shown[0].title, L"Dialwright VPN 1.00");
-  EXPECT_EQ(boxes.shown[1].title, L"Renamed");
+  recorder.phonebook = {entry};
+  recorder.answers = {platform::IDYES_ANSWER};
+  recorder.onPump = [this] { recorder.caption = L"Renamed"; };
+  const Journal journal = Click();
+  EXPECT_EQ(journal[1], Box(36, question));
+  EXPECT_EQ(journal.back(), L"box 64 Renamed: Подключение создано.");
 }
 
 TEST_F(CreateConnectionCommandTest, AClickDuringARunIsIgnored) {
-  window.onPump = [this] { command.Click(window); };
-  command.Click(window);
-  EXPECT_EQ(std::count(steps.journal.begin(), steps.journal.end(), L"create entry"), 1);
-  EXPECT_EQ(boxes.shown.size(), 1u);
+  recorder.onPump = [this] { command.Click(recorder); };
+  EXPECT_EQ(Click(), fullRun);
 
   // The guard is released even when a step throws, so the next click runs again.
-  window.onPump = nullptr;
-  steps.onCreate = [] { throw std::bad_alloc(); };
-  EXPECT_THROW(command.Click(window), std::bad_alloc);
-  steps.onCreate = nullptr;
-  steps.journal.clear();
-  command.Click(window);
-  EXPECT_EQ(std::count(steps.journal.begin(), steps.journal.end(), L"create entry"), 1);
+  recorder.onPump = nullptr;
+  recorder.onCreate = [] { throw std::bad_alloc(); };
+  EXPECT_THROW(command.Click(recorder), std::bad_alloc);
+  recorder.onCreate = nullptr;
+  recorder.journal.clear();
+  EXPECT_EQ(Click(), fullRun);
 }
 
 }  // namespace
