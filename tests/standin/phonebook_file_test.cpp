@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 
 namespace {
@@ -19,7 +18,6 @@ std::string AllBytes() {
 }
 
 TEST(PhonebookFile, AnyBytesInNamesAndValuesSurviveARoundTrip) {
-  std::mt19937 random(1251);
   Phonebook phonebook;
   phonebook.Store({"Vorlix INTERNET", {{"szDeviceName", "\xCC\xE8\xED\xE8\xEF\xEE\xF0\xF2 WAN"},
                                        {"szScript", AllBytes()},
@@ -27,16 +25,12 @@ TEST(PhonebookFile, AnyBytesInNamesAndValuesSurviveARoundTrip) {
                                        {"dwfOptions", "1964054288"},
                                        {"CustomKey", " spaces \\x41 = ; [x] "}}});
   phonebook.Store({"[a] ;b ]", {}});
-  for (int i = 0; i < 20; ++i) {
-    std::string name = "n", value;
-    for (int j = 0; j < 40; ++j) {
-      name += static_cast<char>(0x20 + random() % 0xE0);
-      value += static_cast<char>(random() % 256);
-    }
-    for (char& c : name)
-      if (std::string_view("\\/:*?\"<>|\x7F").find(c) != std::string_view::npos) c = '_';
-    phonebook.Store({name, {{"szScript", value}}});
-  }
+  std::string name = "n";  // every byte a name may hold
+  for (int c = 0x20; c < 0x100; ++c)
+    if (std::string_view("\\/:*?\"<>|\x7F").find(static_cast<char>(c)) == std::string_view::npos)
+      name += static_cast<char>(c);
+  const std::string bytes = AllBytes();
+  phonebook.Store({name, {{"szScript", std::string(bytes.rbegin(), bytes.rend())}}});
 
   const std::string text = SerializePhonebook(phonebook);
   Phonebook parsed;
@@ -115,35 +109,6 @@ TEST(PhonebookFile, LimitsBoundWhatOneFileCanCost) {
   EXPECT_EQ(ParsePhonebook(manyKeys, parsed), 625u);
   EXPECT_EQ(ParsePhonebook(std::string(standin::kMaxPhonebookBytes + 1, '\n'), parsed), 625u);
   EXPECT_EQ(ParsePhonebook(std::string(standin::kMaxPhonebookBytes, '\n'), parsed), 0u);
-}
-
-// Whatever the bytes, the parser answers 0 or 625, and what it accepts it writes back in a
-// form that reads the same.
-TEST(PhonebookFile, ArbitraryBytesNeverBreakTheParser) {
-  std::mt19937 random(2884);
-  const std::string alphabet = "[]=\\x0A;.\r\n dwfOptionsipaddr1.2.3.4szScript\xCC\x01";
-  const std::string valid = "[A]\r\ndwfOptions=1\r\nipaddr=1.2.3.4\r\nszScript=x\\x0Ay\r\n\r\n[B]\r\n";
-  for (int round = 0; round < 3000; ++round) {
-    std::string input;
-    if (round % 2 == 0) {
-      const std::size_t length = random() % 200;
-      for (std::size_t i = 0; i < length; ++i)
-        input += round % 4 == 0 ? static_cast<char>(random() % 256)
-                                : alphabet[random() % alphabet.size()];
-    } else {
-      input = valid;
-      for (int edits = 1 + random() % 3; edits > 0; --edits)
-        input[random() % input.size()] = static_cast<char>(random() % 256);
-      input.resize(random() % (input.size() + 1));
-    }
-    Phonebook parsed;
-    const auto result = ParsePhonebook(input, parsed);
-    ASSERT_TRUE(result == 0 || result == 625) << result;
-    if (result != 0) continue;
-    Phonebook again;
-    ASSERT_EQ(ParsePhonebook(SerializePhonebook(parsed), again), 0u);
-    EXPECT_EQ(SerializePhonebook(again), SerializePhonebook(parsed));
-  }
 }
 
 }  // namespace

@@ -94,25 +94,16 @@ TEST_F(StandinService, EnumerationNegotiatesTheBufferWith603) {
   EXPECT_EQ(Make().RasEnumEntriesA(nullptr, nullptr, buffer.data(), &bytes, &count), 632u);
 }
 
-TEST_F(StandinService, KeepsManyEntriesInTheirOrderAndReplacesInPlace) {
-  std::vector<std::string> expected;
-  for (int i = 0; i < 50; ++i) {
-    expected.push_back("Entry " + std::to_string(i));
-    ASSERT_EQ(Set(expected.back(), ValidImage(2884)), 0u);
-  }
-  ASSERT_EQ(Set("Entry 7", ValidImage(2884, "555")), 0u);
-  EXPECT_EQ(Names(), expected);
-  EXPECT_EQ(GetText(Get("Entry 7", 2884), 27), "555");
-  EXPECT_EQ(GetText(Get("Entry 8", 2884), 27), "203.0.113.5");
-}
-
-TEST_F(StandinService, DeletesOnlyTheNamedEntry) {
+TEST_F(StandinService, KeepsEntriesInOrderReplacesInPlaceAndDeletesOnlyTheNamedOne) {
   for (const char* name : {"A", "B", "C"}) ASSERT_EQ(Set(name, ValidImage(2884)), 0u);
+  ASSERT_EQ(Set("B", ValidImage(2884, "555")), 0u);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_EQ(GetText(Get("B", 2884), 27), "555");
+  EXPECT_EQ(GetText(Get("C", 2884), 27), "203.0.113.5");
   EXPECT_EQ(Make().RasDeleteEntryA(nullptr, "B"), 0u);
   EXPECT_EQ(Names(), (std::vector<std::string>{"A", "C"}));
   const int writes = storage_.writes;
-  EXPECT_EQ(Make().RasDeleteEntryA(nullptr, "B"), 623u);
-  EXPECT_EQ(Make().RasDeleteEntryA(nullptr, "b"), 623u);
+  for (const char* missing : {"B", "a"}) EXPECT_EQ(Make().RasDeleteEntryA(nullptr, missing), 623u);
   EXPECT_EQ(Make().RasDeleteEntryA(nullptr, ""), 123u);
   EXPECT_EQ(storage_.writes, writes);
 }
@@ -134,12 +125,10 @@ TEST_F(StandinService, RefusesSizesThatAreNotPublished) {
 
 TEST_F(StandinService, RefusesNamesTheServiceCannotUse) {
   const auto image = ValidImage(2884);
-  for (const std::string& name : {std::string(), std::string(".hidden"), std::string("a\tb"),
-                                  std::string("a\\b"), std::string("a/b"), std::string("a:b"),
-                                  std::string("a*b"), std::string("a?b"), std::string("a\"b"),
-                                  std::string("a<b"), std::string("a>b"), std::string("a|b"),
-                                  std::string(257, 'n')})
+  for (const std::string& name : {std::string(), std::string(".hidden"), std::string(257, 'n')})
     EXPECT_EQ(Set(name, image), 123u) << name;
+  for (const char c : std::string("\t\\/:*?\"<>|"))
+    EXPECT_EQ(Set(std::string("a") + c + "b", image), 123u) << c;
   EXPECT_EQ(Make().RasSetEntryPropertiesA(nullptr, nullptr, image.data(), 2884, nullptr, 0),
             123u);
   EXPECT_EQ(storage_.writes, 0);
