@@ -94,9 +94,12 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
   }
 
   void StartProgram(const wchar_t* standinFail) {
+    // The first netsh takes 1.5 s: unless the program waits for it, the second is recorded
+    // first. How each was asked to show its window is recorded too.
     std::vector<std::wstring> environment = {
         L"DIALWRIGHT_STANDIN_PHONEBOOK=" + phonebook_.wstring(),
-        L"DIALWRIGHT_NETSH_RECORD=" + netshRecord_.wstring()};
+        L"DIALWRIGHT_NETSH_RECORD=" + netshRecord_.wstring(),
+        L"DIALWRIGHT_NETSH_STARTUP=" + netshStartup_.wstring(), L"DIALWRIGHT_NETSH_SLOW=disable"};
     if (standinFail != nullptr)
       environment.push_back(std::wstring(L"DIALWRIGHT_STANDIN_FAIL=") + standinFail);
     program_.emplace(ProgramFile(), environment);
@@ -126,6 +129,7 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
     program_.reset();
     ASSERT_NE(ReadFile(phonebook_).find(kEntry), std::string::npos);
     fs::remove(netshRecord_);
+    fs::remove(netshStartup_);
     std::ofstream(shortcut_) << "shortcut";
     std::ofstream(otherFile_) << "keep me";
   }
@@ -189,6 +193,7 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
   const fs::path scratch_ = TemporaryFolder() / L"dialwright-command-e2e";
   const fs::path phonebook_ = scratch_ / L"rasphone.pbk";
   const fs::path netshRecord_ = scratch_ / L"netsh.txt";
+  const fs::path netshStartup_ = scratch_ / L"netsh-startup.txt";
   const fs::path desktop_ = DesktopFolder();
   const fs::path shortcut_ = desktop_ / L"Vorlix INTERNET.lnk";
   const fs::path otherFile_ = desktop_ / L"other.txt";
@@ -232,6 +237,8 @@ TEST_P(CreateConnectionE2E, Plays) {
     const std::vector<std::string> expected = {"netsh firewall set opmode disable",
                                                "netsh firewall set opmode enable"};
     EXPECT_EQ(Lines(netshRecord_), expected);
+    // Hidden: STARTF_USESHOWWINDOW (1) with SW_HIDE (0), both times.
+    EXPECT_EQ(Lines(netshStartup_), std::vector<std::string>(2, "show=0 flags=1"));
   } else {
     EXPECT_FALSE(fs::exists(netshRecord_));
   }
