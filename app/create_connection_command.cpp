@@ -1,6 +1,12 @@
 #include "app/create_connection_command.h"
 
 #include "app/settings.h"
+#include "desktop/ipfw.h"
+#include "desktop/wsh.h"
+#include "phonebook/entry_writes.h"
+#include "phonebook/enumerate_entries.h"
+#include "phonebook/vpn_entry.h"
+#include "platform/system.h"
 
 namespace app {
 namespace {
@@ -26,9 +32,9 @@ std::wstring EntryExistsQuestion(const std::wstring& entryName) {
          L" существует! Для создания подключения необходимо его удалить! Удалить сейчас?";
 }
 
-bool EntryExists(ConnectionSteps& steps, const std::wstring& name) {
+bool EntryExists(platform::PhonebookService& phonebook, const std::wstring& name) {
   std::vector<std::wstring> names;
-  const std::int16_t count = steps.EnumerateEntries(names);
+  const std::int16_t count = modRASVPN::EnumerateEntries(phonebook, names);
   for (std::int16_t i = 1; i <= count && static_cast<std::size_t>(i) < names.size(); ++i) {
     if (names[static_cast<std::size_t>(i)] == name) return true;
   }
@@ -44,12 +50,12 @@ void CreateConnectionCommand::Click(CommandWindow& window) {
 int CreateConnectionCommand::Show(CommandWindow& window, const std::wstring& text,
                                   std::uint32_t style) {
   // The caption is read afresh for every box.
-  return boxes_.Show(text, style, window.Caption());
+  return platform::ShowMessageBox(text, style, window.Caption());
 }
 
 CreateConnectionCommand::Replacement CreateConnectionCommand::ReplaceExistingEntry(
     CommandWindow& window) {
-  if (!EntryExists(steps_, basMain::EntryName)) return Replacement::NotNeeded;
+  if (!EntryExists(phonebook_, basMain::EntryName)) return Replacement::NotNeeded;
 
   const int answer = Show(window, EntryExistsQuestion(basMain::EntryName),
                           platform::MB_YESNO_STYLE | platform::MB_ICONQUESTION_STYLE);
@@ -57,11 +63,11 @@ CreateConnectionCommand::Replacement CreateConnectionCommand::ReplaceExistingEnt
   if (answer != platform::IDYES_ANSWER) return Replacement::NotNeeded;
 
   // The entry goes first: if the service keeps it, the user keeps its shortcut too.
-  if (steps_.DeleteEntry(basMain::EntryName) != platform::kSuccess) {
+  if (modRASVPN::DeleteEntry(phonebook_, basMain::EntryName) != platform::kSuccess) {
     Show(window, kEntryDeleteFailedText, platform::MB_OK_STYLE | platform::MB_ICONCRITICAL_STYLE);
     return Replacement::Failed;
   }
-  steps_.DeleteConnectionShortcut(basMain::EntryName);
+  Wsh::DeleteConnectionShortcut(automation_, basMain::EntryName);
   return Replacement::Done;
 }
 
@@ -70,11 +76,11 @@ void CreateConnectionCommand::Run(CommandWindow& window) {
   if (replacement == Replacement::Refused || replacement == Replacement::Failed) return;
 
   window.ProcessPendingMessages();
-  const bool written = steps_.CreateVpnEntry();
-  steps_.Sleep(kPauseMilliseconds);
-  if (window.ShortcutValue() == kChecked) steps_.CreateConnectionShortcut();
-  steps_.Sleep(kPauseMilliseconds);
-  if (window.FirewallValue() == kChecked) steps_.ResetFirewall();
+  const bool written = VPN::CreateVpnEntry(phonebook_);
+  platform::Sleep(kPauseMilliseconds);
+  if (window.ShortcutValue() == kChecked) Wsh::CreateConnectionShortcut(automation_);
+  platform::Sleep(kPauseMilliseconds);
+  if (window.FirewallValue() == kChecked) IpFw::ResetFirewall();
 
   // A refused write has already shown the service's reason; confirming it would report a
   // failure as success.

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/command_window.h"
-#include "app/connection_steps.h"
-#include "platform/message_boxes.h"
+#include "platform/automation.h"
+#include "platform/phonebook_service.h"
 
 namespace app {
 
@@ -17,12 +17,14 @@ inline constexpr std::uint32_t kPauseMilliseconds = 250;
 std::wstring EntryExistsQuestion(const std::wstring& entryName);
 
 // Exact, case-sensitive comparison with the names 1..n that the phonebook lists.
-bool EntryExists(ConnectionSteps& steps, const std::wstring& name);
+bool EntryExists(platform::PhonebookService& phonebook, const std::wstring& name);
 
 class CreateConnectionCommand {
  public:
-  CreateConnectionCommand(ConnectionSteps& steps, platform::MessageBoxes& boxes)
-      : steps_(steps), boxes_(boxes) {}
+  // The command's steps reach the system through the phonebook service and the shell's
+  // automation objects; its boxes, pauses and processes through platform/system.h.
+  CreateConnectionCommand(platform::PhonebookService& phonebook, platform::Automation& automation)
+      : phonebook_(phonebook), automation_(automation) {}
 
   // Runs the command for the window whose button was clicked. A click that arrives while a
   // run is in progress (the command lets the window handle pending messages) is ignored.
@@ -35,8 +37,8 @@ class CreateConnectionCommand {
   Replacement ReplaceExistingEntry(CommandWindow& window);
   int Show(CommandWindow& window, const std::wstring& text, std::uint32_t style);
 
-  ConnectionSteps& steps_;
-  platform::MessageBoxes& boxes_;
+  platform::PhonebookService& phonebook_;
+  platform::Automation& automation_;
   bool running_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/main_window_definition.h"
 #include "app/settings.h"
+#include "platform/system.h"
 
 namespace app::main_window {
 
@@ -13,9 +14,9 @@ void Load(LoadTarget& window) {
   window.SetPictureTooltip(PictureTooltip(basMain::SiteAddress, basMain::DefaultSiteAddress()));
 }
 
-void ClickImage1(ShellExecutor& shell, const platform::AnsiCodePage& codePage) noexcept {
+void ClickImage1() noexcept {
   try {
-    shell.Execute("open", codePage.ToAnsi(basMain::SiteAddress), "", "", kShowMaximized);
+    platform::ShellExecuteA("open", platform::ToAnsi(basMain::SiteAddress), platform::SW_SHOWMAXIMIZED_STATE);
   } catch (...) {  // NOLINT(bugprone-empty-catch): the click ignores every failure
   }
 }

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "platform/ansi_code_page.h"
 
 namespace app::main_window {
 
@@ -20,22 +19,11 @@ class LoadTarget {
   virtual void SetPictureTooltip(const std::wstring& text) = 0;
 };
 
-// ShellExecuteA(null, verb, file, parameters, directory, show) with ANSI texts.
-class ShellExecutor {
- public:
-  virtual ~ShellExecutor() = default;
-  virtual void Execute(const std::string& verb, const std::string& file,
-                       const std::string& parameters, const std::string& directory,
-                       int showCommand) = 0;
-};
-
-inline constexpr int kShowMaximized = 3;  // SW_SHOWMAXIMIZED
-
 // Runs before the window is first shown. It handles no failure: a failing step is fatal.
 void Load(LoadTarget& window);
 
 // Opens SiteAddress with the verb "open", maximised. Every failure is ignored: the user sees
 // nothing of the program's own and can click again.
-void ClickImage1(ShellExecutor& shell, const platform::AnsiCodePage& codePage) noexcept;
+void ClickImage1() noexcept;
 
 }  // namespace app::main_window

@@ -2,15 +2,14 @@
 // service answer of 10,000 entry-name records, and the entry image of a 2884-byte RASENTRYA.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "phonebook/entry_writes.h"
 #include "phonebook/enumerate_entries.h"
-#include "phonebook/set_entry_properties.h"
 #include "phonebook/vpn_entry.h"
-#include "tests/fakes/cp1251_code_page.h"
+#include "tests/fakes/system.h"
 
 namespace {
 
@@ -58,57 +57,29 @@ class AnsweringService final : public platform::PhonebookService {
   std::uint32_t count_;
 };
 
-// LocalAlloc with LMEM_ZEROINIT: zero-filled memory from the heap.
-class HeapMemory final : public platform::LocalMemory {
- public:
-  void* LocalAlloc(std::uint32_t, std::size_t bytes) override { return std::calloc(bytes, 1); }
-  void LocalFree(void* memory) override { std::free(memory); }
-};
-
-class SilentLog final : public platform::EventLog {
- public:
-  void ReportError(const std::wstring&) override { ++reports; }
-  int reports = 0;
-};
-
-class NoMessages final : public platform::SystemMessages {
- public:
-  std::uint32_t FormatMessageA(std::uint32_t, std::uint32_t, std::uint32_t, char*,
-                               std::uint32_t) override {
-    return 0;
-  }
-};
-
 // count RASENTRYNAMEA records, each with dwSize 264 and a Cyrillic name in Windows-1251.
-std::vector<std::uint8_t> NameRecords(const platform::AnsiCodePage& ansi, std::uint32_t count) {
+std::vector<std::uint8_t> NameRecords(std::uint32_t count) {
   std::vector<std::uint8_t> records(std::size_t{count} * kNameRecordSize);
   for (std::uint32_t i = 0; i < count; ++i) {
     std::uint8_t* record = records.data() + std::size_t{i} * kNameRecordSize;
     for (int b = 0; b < 4; ++b) record[b] = static_cast<std::uint8_t>(kNameRecordSize >> (8 * b));
-    const std::string name = ansi.ToAnsi(L"VPN подключение " + std::to_wstring(100000 + i));
+    const std::string name = platform::ToAnsi(L"VPN подключение " + std::to_wstring(100000 + i));
     std::memcpy(record + 4, name.data(), name.size());
   }
   return records;
 }
 
-struct Services {
-  explicit Services(AnsweringService answering) : service(std::move(answering)) {}
-  modRASVPN::Services Get() { return {service, ansi, memory, eventLog, messages}; }
-
-  AnsweringService service;
-  fakes::Cp1251CodePage ansi;
-  HeapMemory memory;
-  SilentLog eventLog;
-  NoMessages messages;
-};
+// The tests' system below the layer (Windows-1251, local memory from the heap); what it
+// records of each run is dropped before the next.
+void ForgetRecords() { fakes::TheSystem().allocations.clear(); }
 
 void EnumerateEntries(benchmark::State& state) {
   const auto count = static_cast<std::uint32_t>(state.range(0));
-  const fakes::Cp1251CodePage ansi;
-  Services services(AnsweringService(NameRecords(ansi, count), count));
+  AnsweringService service(NameRecords(count), count);
   for (auto _ : state) {
+    ForgetRecords();
     std::vector<std::wstring> list;
-    const std::int16_t names = modRASVPN::EnumerateEntries(services.Get(), list);
+    const std::int16_t names = modRASVPN::EnumerateEntries(service, list);
     if (names != static_cast<std::int16_t>(count) || list[count].empty()) {
       state.SkipWithError("the walk did not return every name");
       break;
@@ -120,13 +91,14 @@ void EnumerateEntries(benchmark::State& state) {
 BENCHMARK(EnumerateEntries)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void SetEntryProperties(benchmark::State& state) {
-  Services services(AnsweringService({}, 0));
+  AnsweringService service({}, 0);
   const modRASVPN::EntryRecord record = VPN::ProviderProfile(L"198.51.100.10");
   const std::wstring name = L"Vorlix INTERNET";
   for (auto _ : state) {
+    ForgetRecords();
     const platform::ResultCode result =
-        modRASVPN::SetEntryProperties(services.Get(), name, record, std::nullopt);
-    if (result != platform::kSuccess || services.service.lastEntrySize != kEntrySize) {
+        modRASVPN::SetEntryProperties(service, name, record, std::nullopt);
+    if (result != platform::kSuccess || service.lastEntrySize != kEntrySize) {
       state.SkipWithError("the entry was not written at the reported size");
       break;
     }

@@ -3,7 +3,7 @@
 
 #include <chrono>
 
-#include "platform/process_launcher.h"
+#include "platform/system.h"
 
 namespace IpFw {
 

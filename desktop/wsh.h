@@ -4,21 +4,9 @@
 
 #include <string>
 
-#include "platform/ansi_code_page.h"
 #include "platform/automation.h"
-#include "platform/file_system.h"
-#include "platform/message_boxes.h"
 
 namespace Wsh {
-
-// What the two operations reach the system through (app/win32/windows_desktop_services.h
-// holds the real ones).
-struct Services {
-  platform::Automation& automation;
-  platform::MessageBoxes& messageBoxes;
-  const platform::AnsiCodePage& codePage;
-  platform::FileSystem& fileSystem;
-};
 
 inline constexpr const wchar_t* ShortcutErrorText = L"Ошибка создания ярлыка подключения!";
 
@@ -27,10 +15,10 @@ inline constexpr const wchar_t* ShortcutErrorText = L"Ошибка создан�
 // connections or desktop folder, or no such item, ends silently; any failing automation step
 // shows ShortcutErrorText once (critical icon, application title) and returns. Nothing is
 // passed on to the caller; every object is released before it returns.
-void CreateConnectionShortcut(const Services& services);
+void CreateConnectionShortcut(platform::Automation& automation);
 
 // Deletes <desktop>\<name>.lnk, the desktop directory being the one WScript.Shell reports.
 // Every failure is silent; without a desktop directory nothing is deleted at all.
-void DeleteConnectionShortcut(const Services& services, const std::wstring& name);
+void DeleteConnectionShortcut(platform::Automation& automation, const std::wstring& name);
 
 }  // namespace Wsh

@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "fuzz/fuzz_input.h"
-#include "phonebook/set_entry_properties.h"
-#include "tests/fakes/fake_services.h"
+#include "phonebook/entry_writes.h"
+#include "tests/fakes/fake_phonebook_service.h"
 
 namespace {
 
@@ -33,21 +33,22 @@ modRASVPN::EntryRecord RecordFrom(fuzzing::FuzzInput& input) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzzing::FuzzInput input(data, size);
-  fakes::FakeServices services;
-  services.service.reportedSize = input.Word() % kLargestSize;
-  services.service.sizeQueryResult =
+  fakes::Reset();
+  fakes::FakePhonebookService service;
+  service.reportedSize = input.Word() % kLargestSize;
+  service.sizeQueryResult =
       input.Byte() % 4 == 0 ? input.Word() : platform::ERROR_BUFFER_TOO_SMALL_CODE;
   const modRASVPN::EntryRecord record = RecordFrom(input);
 
   const platform::ResultCode result =
-      modRASVPN::SetEntryProperties(services.Get(), L"Vorlix INTERNET", record, std::nullopt);
+      modRASVPN::SetEntryProperties(service, L"Vorlix INTERNET", record, std::nullopt);
 
   // Only a 603 with a size leads to a write, and the write hands over exactly that size.
-  const bool sized = services.service.sizeQueryResult == platform::ERROR_BUFFER_TOO_SMALL_CODE &&
-                     services.service.reportedSize >= 4;
-  if (!sized && !services.service.setCalls.empty()) std::abort();
-  if (sized && (services.service.setCalls.size() != 1 ||
-                services.service.setCalls[0].entrySize != services.service.reportedSize))
+  const bool sized = service.sizeQueryResult == platform::ERROR_BUFFER_TOO_SMALL_CODE &&
+                     service.reportedSize >= 4;
+  if (!sized && !service.setCalls.empty()) std::abort();
+  if (sized && (service.setCalls.size() != 1 ||
+                service.setCalls[0].entrySize != service.reportedSize))
     std::abort();
   if (!sized && result == 0) std::abort();
   return 0;

@@ -7,7 +7,7 @@
 
 #include "fuzz/fuzz_input.h"
 #include "phonebook/enumerate_entries.h"
-#include "tests/fakes/fake_services.h"
+#include "tests/fakes/fake_phonebook_service.h"
 
 namespace {
 
@@ -35,15 +35,16 @@ platform::ResultCode Answer(fuzzing::FuzzInput& input, std::uint8_t* buffer,
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzzing::FuzzInput input(data, size);
-  fakes::FakeServices services;
+  fakes::Reset();
+  fakes::FakePhonebookService service;
   auto handler = [&input](std::uint8_t* buffer, std::uint32_t& byteCount,
                           std::uint32_t& entryCount) {
     return Answer(input, buffer, byteCount, entryCount);
   };
-  services.service.enumHandlers = {handler, handler, handler};
+  service.enumHandlers = {handler, handler, handler};
 
   std::vector<std::wstring> list(3, L"stale");
-  const std::int16_t count = modRASVPN::EnumerateEntries(services.Get(), list);
+  const std::int16_t count = modRASVPN::EnumerateEntries(service, list);
 
   // The list is 0..n with names at 1..n, or 0..40 all empty; slot 0 is never written.
   if (count < 0) std::abort();
@@ -52,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                        [](const auto& name) { return !name.empty(); })))
     std::abort();
   if (!list[0].empty()) std::abort();
-  if (services.service.enumCalls.size() > 2) std::abort();
-  if (services.memory.Outstanding() != 0) std::abort();
+  if (service.enumCalls.size() > 2) std::abort();
+  if (!fakes::TheSystem().liveBlocks.empty()) std::abort();
   return 0;
 }

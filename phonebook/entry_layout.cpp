@@ -1,19 +1,33 @@
 #include "phonebook/entry_layout.h"
 
+#include <algorithm>
 #include <span>
 
-#include "phonebook/copy_text_field.h"
+#include "platform/system.h"
 
 namespace modRASVPN {
 namespace {
 
+// Copies the text's ANSI bytes into the field: as many bytes as the text has characters, at
+// most width (and never more than the field holds). No terminator is written: the image is
+// zero-filled, so a shorter text ends at the next byte, and a text of width characters or more
+// fills the field and is cut there.
+void CopyTextField(std::span<std::uint8_t> destination, const std::wstring& text,
+                   std::int32_t width) {
+  if (text.empty() || width <= 0) return;
+  const std::string bytes = platform::ToAnsi(text);
+  const std::size_t count = std::min({text.size(), static_cast<std::size_t>(width),
+                                      destination.size(), bytes.size()});
+  std::copy_n(bytes.begin(), count, destination.begin());
+}
+
 class Writer {
  public:
-  Writer(EntryImage& image, const platform::AnsiCodePage& ansi) : image_(image), ansi_(ansi) {}
+  explicit Writer(EntryImage& image) : image_(image) {}
 
   void Number(std::size_t offset, std::uint32_t value) { image_.PutUInt32(offset, value); }
   void Text(std::size_t offset, const std::wstring& text, std::int32_t width) {
-    CopyTextField(image_.Field(offset, static_cast<std::size_t>(width)), text, width, ansi_);
+    CopyTextField(image_.Field(offset, static_cast<std::size_t>(width)), text, width);
   }
   void Address(std::size_t offset, const RasIpAddress& address) {
     const std::uint8_t bytes[] = {address.a, address.b, address.c, address.d};
@@ -25,13 +39,11 @@ class Writer {
 
  private:
   EntryImage& image_;
-  const platform::AnsiCodePage& ansi_;
 };
 
-void WriteAlternates(EntryImage& image, const EntryRecord& record,
-                     const platform::AnsiCodePage& ansi) {
+void WriteAlternates(EntryImage& image, const EntryRecord& record) {
   const std::span<std::uint8_t> room = image.Alternates();
-  CopyTextField(room, record.szAlternates, static_cast<std::int32_t>(room.size()), ansi);
+  CopyTextField(room, record.szAlternates, static_cast<std::int32_t>(room.size()));
   image.PutUInt32(156, image.StructureSize());  // dwAlternateOffset: the list starts at S
 }
 
@@ -92,12 +104,11 @@ void WriteDnsSuffixGroup(Writer& out, const EntryRecord& r) {
 
 }  // namespace
 
-EntryImage LayOutEntry(const EntryRecord& record, std::uint32_t structureSize,
-                       const platform::AnsiCodePage& ansi) {
+EntryImage LayOutEntry(const EntryRecord& record, std::uint32_t structureSize) {
   EntryImage image(structureSize, record.szAlternates.size());
-  Writer out(image, ansi);
+  Writer out(image);
   WriteCommonFields(out, record, structureSize);
-  if (!record.szAlternates.empty()) WriteAlternates(image, record, ansi);
+  if (!record.szAlternates.empty()) WriteAlternates(image, record);
   // The thresholds are strict: a group is there only when the structure runs past its start.
   if (structureSize > kEntrySizeWithoutGroups) WriteMultilinkGroup(out, record);
   if (structureSize > kEntrySizeWithMultilink) WriteVpnGroup(out, record);

@@ -6,7 +6,6 @@
 
 #include "phonebook/entry_image.h"
 #include "phonebook/entry_record.h"
-#include "platform/ansi_code_page.h"
 
 namespace modRASVPN {
 
@@ -17,8 +16,7 @@ inline constexpr std::uint32_t kEntrySizeWithMultilink = 1796;
 inline constexpr std::uint32_t kEntrySizeWithVpn = 2088;
 inline constexpr std::uint32_t kEntrySizeWithDnsSuffix = 2884;
 
-// Throws std::bad_alloc when the image cannot be had.
-EntryImage LayOutEntry(const EntryRecord& record, std::uint32_t structureSize,
-                       const platform::AnsiCodePage& ansi);
+// Texts go in the ANSI code page. Throws std::bad_alloc when the image cannot be had.
+EntryImage LayOutEntry(const EntryRecord& record, std::uint32_t structureSize);
 
 }  // namespace modRASVPN

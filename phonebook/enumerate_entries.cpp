@@ -7,8 +7,8 @@
 #include <span>
 #include <utility>
 
-#include "phonebook/entry_name_from_bytes.h"
 #include "platform/number_text.h"
+#include "platform/system.h"
 
 namespace modRASVPN {
 namespace {
@@ -35,8 +35,8 @@ Record Template() {
   return record;
 }
 
-void Log(const Services& services, const wchar_t* text, ResultCode code) {
-  services.eventLog.ReportError(text + platform::DecimalText(static_cast<std::int32_t>(code)));
+void Log(const wchar_t* text, platform::ResultCode code) {
+  platform::ReportError(text + platform::DecimalText(static_cast<std::int32_t>(code)));
 }
 
 struct Listing {
@@ -44,40 +44,40 @@ struct Listing {
   std::uint32_t entryCount;
 };
 
-platform::ResultCode Ask(const Services& services, platform::LocalBlock& buffer,
+platform::ResultCode Ask(platform::PhonebookService& service, platform::LocalBlock& buffer,
                          std::uint32_t& byteCount, std::uint32_t& entryCount) {
   const Record record = Template();
   std::copy(record.begin(), record.end(), buffer.data());
-  return services.service.RasEnumEntriesA(buffer.data(), byteCount, entryCount);
+  return service.RasEnumEntriesA(buffer.data(), byteCount, entryCount);
 }
 
 // Room for one record first; after a 603 one more call with the size asked for, no third.
-std::optional<Listing> ListRecords(const Services& services) {
-  platform::LocalBlock buffer(services.memory, kRecordSize);
+std::optional<Listing> ListRecords(platform::PhonebookService& service) {
+  platform::LocalBlock buffer(kRecordSize);
   if (!buffer) {
-    Log(services, L"LocalAlloc failed!", 0);
+    Log(L"LocalAlloc failed!", 0);
     return std::nullopt;
   }
   std::uint32_t byteCount = kRecordSize;
   std::uint32_t entryCount = 0;
-  ResultCode result = Ask(services, buffer, byteCount, entryCount);
+  platform::ResultCode result = Ask(service, buffer, byteCount, entryCount);
 
   if (result == platform::ERROR_BUFFER_TOO_SMALL_CODE && byteCount != 0) {
     buffer.reset();
     // Never less than the one record the template needs, whatever the service asked for.
     byteCount = std::max(byteCount, kRecordSize);
-    buffer = platform::LocalBlock(services.memory, byteCount);
+    buffer = platform::LocalBlock(byteCount);
     if (!buffer) {
-      Log(services, L"LocalAlloc failed!", result);
+      Log(L"LocalAlloc failed!", result);
       return std::nullopt;
     }
-    result = Ask(services, buffer, byteCount, entryCount);
+    result = Ask(service, buffer, byteCount, entryCount);
     if (result != platform::kSuccess) {
-      Log(services, L"RasEnumEntries failed = ", result);
+      Log(L"RasEnumEntries failed = ", result);
       return std::nullopt;
     }
   } else if (result != platform::kSuccess) {
-    Log(services, L"RasEnumEntries failed: Error  ", result);
+    Log(L"RasEnumEntries failed: Error  ", result);
     return std::nullopt;
   }
   return Listing{std::move(buffer), entryCount};
@@ -85,7 +85,7 @@ std::optional<Listing> ListRecords(const Services& services) {
 
 // Walks the records by their own dwSize. A record that would reach past the buffer, or whose
 // dwSize cannot even hold itself, ends the walk: the names before it count.
-std::int16_t WalkRecords(const Services& services, const Listing& listing,
+std::int16_t WalkRecords(const Listing& listing,
                          std::vector<std::wstring>& list) {
   const std::size_t end = listing.buffer.size();
   std::size_t position = 0;
@@ -100,7 +100,7 @@ std::int16_t WalkRecords(const Services& services, const Listing& listing,
     ++count;
     const auto slot = static_cast<std::size_t>(count);
     if (slot >= list.size()) list.resize(slot + 1);  // more than 40 names: the list grows
-    list[slot] = EntryNameFromBytes(services.ansi, record.subspan<kNameOffset, kNameBytes>());
+    list[slot] = EntryNameFromBytes(record.subspan<kNameOffset, kNameBytes>());
     position += recordSize;
   }
   return count;
@@ -108,11 +108,21 @@ std::int16_t WalkRecords(const Services& services, const Listing& listing,
 
 }  // namespace
 
-std::int16_t EnumerateEntries(const Services& services, std::vector<std::wstring>& list) {
+std::wstring EntryNameFromBytes(std::span<const std::uint8_t> bytes) {
+  if (bytes.empty()) return {};
+  const auto field = bytes.first(bytes.size() - 1);
+  const auto length = static_cast<std::size_t>(
+      std::find(field.begin(), field.end(), std::uint8_t{0}) - field.begin());
+  // Converted as one text, so that a double-byte code page's pairs come out as one
+  // character each; in a single-byte code page this is the byte-by-byte result.
+  return platform::FromAnsi(std::string_view(reinterpret_cast<const char*>(bytes.data()), length));
+}
+
+std::int16_t EnumerateEntries(platform::PhonebookService& service, std::vector<std::wstring>& list) {
   list.assign(kInitialSlots, std::wstring());
   std::int16_t count = 0;
-  if (const std::optional<Listing> listing = ListRecords(services))
-    count = WalkRecords(services, *listing, list);
+  if (const std::optional<Listing> listing = ListRecords(service))
+    count = WalkRecords(*listing, list);
   if (count > 0) list.resize(static_cast<std::size_t>(count) + 1);
   return count;
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/system.h"
+
 namespace modRASVPN {
 namespace {
 
@@ -16,18 +18,17 @@ constexpr std::uint32_t kSystemLookupFlags =
 
 }  // namespace
 
-std::wstring ErrorText(const Services& services, ResultCode code) {
+std::wstring ErrorText(platform::PhonebookService& service, platform::ResultCode code) {
   std::array<char, kBufferSize> buffer{};
   // The lookup's own result is not needed: a failed one leaves the buffer zero.
   if (static_cast<std::int32_t>(code) <= kLastSystemCode)
-    services.systemMessages.FormatMessageA(kSystemLookupFlags, code, 0, buffer.data(),
-                                           kBufferSize);
+    platform::FormatSystemMessage(kSystemLookupFlags, code, 0, buffer.data(), kBufferSize);
   else
-    services.service.RasGetErrorStringA(code, buffer.data(), kBufferSize);
+    service.RasGetErrorStringA(code, buffer.data(), kBufferSize);
 
   const auto end = std::find(buffer.begin(), buffer.end(), '\0');
   if (end == buffer.end()) return {};  // no terminator: nothing trustworthy in it
-  return services.ansi.FromAnsi(std::string_view(buffer.data(), end - buffer.begin()));
+  return platform::FromAnsi(std::string_view(buffer.data(), end - buffer.begin()));
 }
 
 }  // namespace modRASVPN

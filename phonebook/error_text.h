@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "phonebook/phonebook_services.h"
+#include "platform/phonebook_service.h"
 
 namespace modRASVPN {
 
 // The code is compared as a signed 32-bit value: 600 and every negative value go to the
 // system's table. The text is kept as the source gave it (a closing line break stays); a
 // lookup that leaves the buffer empty, or fills all of it without a zero, gives "".
-std::wstring ErrorText(const Services& services, ResultCode code);
+std::wstring ErrorText(platform::PhonebookService& service, platform::ResultCode code);
 
 }  // namespace modRASVPN

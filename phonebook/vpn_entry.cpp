@@ -4,7 +4,8 @@
 
 #include "app/settings.h"
 #include "phonebook/error_text.h"
-#include "phonebook/set_entry_properties.h"
+#include "phonebook/entry_writes.h"
+#include "platform/system.h"
 
 namespace VPN {
 namespace {
@@ -64,14 +65,14 @@ modRASVPN::EntryRecord ProviderProfile(const std::wstring& serverAddress) {
   return record;
 }
 
-bool CreateVpnEntry(const modRASVPN::Services& services, platform::MessageBoxes& boxes) {
+bool CreateVpnEntry(platform::PhonebookService& service) {
   const modRASVPN::EntryRecord record = ProviderProfile(basMain::ServerAddresses[1]);
   const std::wstring entryName = TrimSpaces(basMain::EntryName);
-  const modRASVPN::ResultCode result =
-      modRASVPN::SetEntryProperties(services, entryName, record, std::nullopt);
+  const platform::ResultCode result =
+      modRASVPN::SetEntryProperties(service, entryName, record, std::nullopt);
   if (result == platform::kSuccess) return true;
-  boxes.Show(modRASVPN::ErrorText(services, result), platform::MB_OK_STYLE,
-             basMain::ApplicationTitle);
+  platform::ShowMessageBox(modRASVPN::ErrorText(service, result), platform::MB_OK_STYLE,
+                           basMain::ApplicationTitle);
   return false;
 }
 

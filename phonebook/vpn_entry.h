@@ -4,8 +4,7 @@
 #include <string>
 
 #include "phonebook/entry_record.h"
-#include "phonebook/phonebook_services.h"
-#include "platform/message_boxes.h"
+#include "platform/phonebook_service.h"
 
 namespace VPN {
 
@@ -16,6 +15,6 @@ modRASVPN::EntryRecord ProviderProfile(const std::wstring& serverAddress);
 // Writes the profile for basMain::ServerAddresses[1] under basMain::EntryName (both without
 // surrounding spaces) to the default phonebook. A refusal is shown as the service's own text
 // in a box titled with the application title. Answers whether the entry was written.
-bool CreateVpnEntry(const modRASVPN::Services& services, platform::MessageBoxes& boxes);
+bool CreateVpnEntry(platform::PhonebookService& service);
 
 }  // namespace VPN

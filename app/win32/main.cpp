@@ -7,42 +7,37 @@
 #include "app/create_connection_command.h"
 #include "app/fatal_error.h"
 #include "app/settings.h"
-#include "app/system_connection_steps.h"
 #include "app/win32/main_window.h"
-#include "platform/message_boxes.h"
+#include "platform/system.h"
 #include "platform/win32/dll_search_hardening.h"
-#include "app/win32/windows_desktop_services.h"
+#include "platform/win32/ras_phonebook_service.h"
+#include "platform/win32/windows_automation.h"
 #include "platform/win32/windows_message_boxes.h"
-#include "app/win32/windows_phonebook_services.h"
 
 namespace {
 
 int ReportFatalError(const std::wstring& text) {
-  platform::win32::WindowsMessageBoxes boxes;
-  boxes.Show(text, platform::MB_OK_STYLE | platform::MB_ICONCRITICAL_STYLE,
-             basMain::ApplicationTitle);
+  platform::ShowMessageBox(text, platform::MB_OK_STYLE | platform::MB_ICONCRITICAL_STYLE,
+                           basMain::ApplicationTitle);
   return 1;
 }
 
 int Run(HINSTANCE instance) {
   basMain::FillSettings();
 
-  // The services of the create-connection command live as long as the window.
-  platform::win32::WindowsMessageBoxes boxes;
-  platform::win32::WindowsPhonebookServices phonebook;
-  platform::win32::WindowsDesktopServices desktop(boxes);
-  const modRASVPN::Services phonebookServices = phonebook.Get();
-  app::SystemConnectionSteps steps(
-      {phonebookServices, desktop.Shortcut(), boxes});
-  app::CreateConnectionCommand command(steps, boxes);
+  // The program's wiring: the services of the create-connection command, which live as long
+  // as the window; the one-call ones are the functions of platform/win32/.
+  platform::win32::RasPhonebookService phonebook;
+  platform::win32::WindowsAutomation automation;
+  app::CreateConnectionCommand command(phonebook, automation);
 
   ОсновнаяФорма form(instance, [&command](app::CommandWindow& window) { command.Click(window); });
   form.Show();
   // Bound once the window shows: the start-up does not wait for it, and the first click
   // finds it ready.
-  phonebook.service.Load();
+  phonebook.Load();
   // The command's boxes are modal to the window.
-  boxes.SetOwner(form.Handle());
+  platform::win32::SetMessageBoxOwner(form.Handle());
   return RunMessageLoop(form);
 }
 

@@ -9,10 +9,8 @@
 
 #include "app/fatal_error.h"
 #include "app/main_window_banner.h"
-#include "app/win32/windows_shell_executor.h"
 #include "app/win32/xp_style.h"
 #include "platform/number_text.h"
-#include "platform/win32/windows_ansi_code_page.h"
 
 namespace mw = app::main_window;
 
@@ -332,8 +330,7 @@ LRESULT ОсновнаяФорма::HandleMessage(HWND window, UINT message, WPA
     case WM_LBUTTONUP:
       // A click is a press and a release, both over the picture.
       if (std::exchange(pictureButtonDown_, false) && OverPicture(lParam)) {
-        app::win32::WindowsShellExecutor shell;
-        mw::ClickImage1(shell, platform::win32::WindowsAnsiCodePage{});
+        mw::ClickImage1();
       }
       return 0;
     case WM_COMMAND:

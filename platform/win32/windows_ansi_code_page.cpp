@@ -1,10 +1,11 @@
-#include "platform/win32/windows_ansi_code_page.h"
-
+// platform::ToAnsi and FromAnsi: the system's ANSI code page (CP_ACP).
 #include <windows.h>
 
-namespace platform::win32 {
+#include "platform/system.h"
 
-std::string WindowsAnsiCodePage::ToAnsi(std::wstring_view text) const {
+namespace platform {
+
+std::string ToAnsi(std::wstring_view text) {
   if (text.empty()) return {};
   const int length = static_cast<int>(text.size());
   const int needed =
@@ -15,7 +16,7 @@ std::string WindowsAnsiCodePage::ToAnsi(std::wstring_view text) const {
   return bytes;
 }
 
-std::wstring WindowsAnsiCodePage::FromAnsi(std::string_view bytes) const {
+std::wstring FromAnsi(std::string_view bytes) {
   if (bytes.empty()) return {};
   const int length = static_cast<int>(bytes.size());
   const int needed = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
@@ -25,4 +26,4 @@ std::wstring WindowsAnsiCodePage::FromAnsi(std::string_view bytes) const {
   return text;
 }
 
-}  // namespace platform::win32
+}  // namespace platform

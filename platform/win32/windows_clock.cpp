@@ -1,6 +1,7 @@
-#include "platform/clock.h"
-
+// platform::Sleep.
 #include <windows.h>
+
+#include "platform/system.h"
 
 namespace platform {
 

@@ -1,11 +1,10 @@
-#include "platform/win32/windows_file_system.h"
-
+// platform::DeleteFileA.
 #include <windows.h>
 
-namespace platform::win32 {
+#include "platform/system.h"
 
-bool WindowsFileSystem::DeleteFileA(const std::string& ansiPath) {
-  return ::DeleteFileA(ansiPath.c_str()) != FALSE;
-}
+namespace platform {
 
-}  // namespace platform::win32
+bool DeleteFileA(const std::string& ansiPath) { return ::DeleteFileA(ansiPath.c_str()) != FALSE; }
+
+}  // namespace platform

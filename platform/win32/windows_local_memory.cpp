@@ -1,13 +1,12 @@
-#include "platform/win32/windows_local_memory.h"
-
+// platform::LocalAlloc and LocalFree.
 #include <windows.h>
 
-namespace platform::win32 {
+#include "platform/system.h"
 
-void* WindowsLocalMemory::LocalAlloc(std::uint32_t flags, std::size_t bytes) {
-  return ::LocalAlloc(flags, bytes);
-}
+namespace platform {
 
-void WindowsLocalMemory::LocalFree(void* memory) { ::LocalFree(memory); }
+void* LocalAlloc(std::uint32_t flags, std::size_t bytes) { return ::LocalAlloc(flags, bytes); }
 
-}  // namespace platform::win32
+void LocalFree(void* memory) { ::LocalFree(memory); }
+
+}  // namespace platform

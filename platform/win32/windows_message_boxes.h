@@ -1,20 +1,11 @@
-// MessageBoxW, owned by the program's window when there is one.
+// The owner of the program's message boxes (platform::ShowMessageBox): none until the program
+// names its window, which the boxes are then modal to.
 #pragma once
 
 #include <windows.h>
 
-#include "platform/message_boxes.h"
-
 namespace platform::win32 {
 
-class WindowsMessageBoxes final : public MessageBoxes {
- public:
-  explicit WindowsMessageBoxes(HWND owner = nullptr) : owner_(owner) {}
-  void SetOwner(HWND owner) { owner_ = owner; }
-  int Show(const std::wstring& text, std::uint32_t style, const std::wstring& title) override;
-
- private:
-  HWND owner_;
-};
+void SetMessageBoxOwner(HWND owner);
 
 }  // namespace platform::win32

@@ -1,6 +1,6 @@
 // CreateProcessW with the program's full path in the system directory as the application
 // name, so nothing is searched for; the command line goes unchanged, the window hidden.
-#include "platform/process_launcher.h"
+#include "platform/system.h"
 
 #include <windows.h>
 

@@ -1,13 +1,13 @@
-#include "platform/win32/windows_system_messages.h"
-
+// platform::FormatSystemMessage: FormatMessageA with no message source and no arguments.
 #include <windows.h>
 
-namespace platform::win32 {
+#include "platform/system.h"
 
-std::uint32_t WindowsSystemMessages::FormatMessageA(std::uint32_t flags, std::uint32_t messageId,
-                                                    std::uint32_t languageId, char* buffer,
-                                                    std::uint32_t size) {
+namespace platform {
+
+std::uint32_t FormatSystemMessage(std::uint32_t flags, std::uint32_t messageId,
+                                  std::uint32_t languageId, char* buffer, std::uint32_t size) {
   return ::FormatMessageA(flags, nullptr, messageId, languageId, buffer, size, nullptr);
 }
 
-}  // namespace platform::win32
+}  // namespace platform

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/phonebook_service.h"
+#include "tests/fakes/system.h"
 
 namespace fakes {
 
@@ -34,6 +35,7 @@ class FakePhonebookService final : public platform::PhonebookService {
                                        std::uint32_t& entryCount) override {
     auto* bytes = static_cast<std::uint8_t*>(buffer);
     enumCalls.push_back({byteCount, std::vector<std::uint8_t>(bytes, bytes + 264)});
+    TheSystem().journal.push_back(L"RasEnumEntriesA");
     const std::size_t call = enumCalls.size() - 1;
     if (call < enumHandlers.size()) return enumHandlers[call](bytes, byteCount, entryCount);
     return 9999;  // a call the test did not expect
@@ -52,11 +54,13 @@ class FakePhonebookService final : public platform::PhonebookService {
     const auto* bytes = static_cast<const std::uint8_t*>(entry);
     setCalls.push_back({phonebook, entryName,
                         std::vector<std::uint8_t>(bytes, bytes + entrySize), entrySize});
+    TheSystem().journal.push_back(L"RasSetEntryPropertiesA " + platform::FromAnsi(entryName));
     return setResult;
   }
 
   platform::ResultCode RasDeleteEntryA(const std::string& entryName) override {
     deleted.push_back(entryName);
+    TheSystem().journal.push_back(L"RasDeleteEntryA " + platform::FromAnsi(entryName));
     return deleteResult;
   }
 
@@ -92,5 +96,35 @@ class FakePhonebookService final : public platform::PhonebookService {
   };
   std::vector<ErrorStringCall> errorStringCalls;
 };
+
+// An enumeration answered like the real service: 603 and the bytes needed when the records do
+// not fit, else the records (dwSize, name) and the count (the number of records unless given).
+// It writes no further than the byte count it is given.
+using EntryRecordBytes = std::pair<std::uint32_t, std::string>;
+inline FakePhonebookService::EnumHandler Listing(
+    std::vector<EntryRecordBytes> records, std::optional<std::uint32_t> count = std::nullopt) {
+  return [=](std::uint8_t* buffer, std::uint32_t& bytes, std::uint32_t& entryCount) {
+    const auto needed = static_cast<std::uint32_t>(records.size() * 264);
+    entryCount = count.value_or(static_cast<std::uint32_t>(records.size()));
+    if (bytes < needed) {
+      bytes = needed;
+      return platform::ResultCode{603};
+    }
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      std::uint8_t* record = buffer + 264 * i;
+      for (int b = 0; b < 4; ++b) record[b] = static_cast<std::uint8_t>(records[i].first >> (8 * b));
+      std::memcpy(record + 4, records[i].second.data(), records[i].second.size());
+    }
+    bytes = needed;
+    return platform::ResultCode{0};
+  };
+}
+
+// The names as whole 264-byte records.
+inline FakePhonebookService::EnumHandler ListingOf(const std::vector<std::string>& names) {
+  std::vector<EntryRecordBytes> records;
+  for (const std::string& name : names) records.emplace_back(264, name);
+  return Listing(records);
+}
 
 }  // namespace fakes

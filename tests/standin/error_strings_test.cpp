@@ -6,18 +6,17 @@
 
 #include "standin/service.h"
 #include "tests/standin/standin_fakes.h"
-#include "tests/fakes/cp1251_code_page.h"
+#include "tests/fakes/system.h"
 
 namespace {
 
 TEST(StandinErrorStrings, EveryCodeTheStandinAnswersHasARussianText) {
-  const fakes::Cp1251CodePage cp1251;
-  EXPECT_EQ(standin::ErrorStringOf(632), cp1251.ToAnsi(L"Неверный размер структуры."));
-  EXPECT_EQ(standin::ErrorStringOf(625), cp1251.ToAnsi(L"Файл телефонной книги поврежден."));
+  EXPECT_EQ(standin::ErrorStringOf(632), platform::ToAnsi(L"Неверный размер структуры."));
+  EXPECT_EQ(standin::ErrorStringOf(625), platform::ToAnsi(L"Файл телефонной книги поврежден."));
   for (const standin::ResultCode code : {8u, 87u, 123u, 603u, 621u, 623u, 624u, 625u, 632u}) {
     const auto text = standin::ErrorStringOf(code);
     ASSERT_TRUE(text.has_value()) << code;
-    const std::wstring wide = cp1251.FromAnsi(*text);
+    const std::wstring wide = platform::FromAnsi(*text);
     EXPECT_NE(wide.find_first_of(L"АБВГДЕЖЗИКЛМНОПРСТУФХЦЧШЩЫЭЮЯ"), std::wstring::npos) << code;
     EXPECT_EQ(wide.find(L'?'), std::wstring::npos) << code;
   }

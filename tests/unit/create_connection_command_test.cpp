@@ -2,150 +2,142 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <deque>
 #include <functional>
 #include <new>
 
 #include "app/settings.h"
+#include "tests/fakes/fake_phonebook_service.h"
 
 namespace {
 
+using fakes::TheSystem;
 using Journal = std::vector<std::wstring>;
 
-// Records every step, every box and every pump of the window in one journal, in the order the
-// command takes them; answers the boxes from a script (then OK).
-class Recorder final : public app::ConnectionSteps,
-                       public platform::MessageBoxes,
-                       public app::CommandWindow {
+// The shell's objects as the command meets them on a system without a connections folder or
+// a desktop directory: created (and journalled), then answering nothing.
+class SilentAutomation final : public platform::Automation {
+  struct Nothing final : platform::AutomationObject {
+    platform::AutomationResult Get(const std::wstring&, const platform::AutomationArguments&) override {
+      return {};
+    }
+    void Call(const std::wstring&, const platform::AutomationArguments&) override {}
+  };
+
  public:
-  std::int16_t EnumerateEntries(std::vector<std::wstring>& list) override {
-    journal.push_back(L"enumerate");
-    list = phonebook;
-    list.insert(list.begin(), slotZero);
-    return enumerationFails ? 0 : static_cast<std::int16_t>(phonebook.size());
-  }
-  platform::ResultCode DeleteEntry(const std::wstring& name) override {
-    journal.push_back(L"delete entry " + name);
-    return deleteResult;
-  }
-  void DeleteConnectionShortcut(const std::wstring& name) override {
-    journal.push_back(L"delete shortcut " + name);
-  }
-  bool CreateVpnEntry() override {
-    journal.push_back(L"create entry");
+  std::unique_ptr<platform::AutomationObject> Create(const std::wstring& progId) override {
+    TheSystem().journal.push_back(L"create " + progId);
     if (onCreate) onCreate();
-    return entryWritten;
+    return std::make_unique<Nothing>();
   }
-  void CreateConnectionShortcut() override { journal.push_back(L"create shortcut"); }
-  void ResetFirewall() override { journal.push_back(L"reset firewall"); }
-  void Sleep(std::uint32_t milliseconds) override {
-    journal.push_back(L"sleep " + std::to_wstring(milliseconds));
-  }
-  int Show(const std::wstring& text, std::uint32_t style, const std::wstring& title) override {
-    journal.push_back(L"box " + std::to_wstring(style) + L" " + title + L": " + text);
-    if (answers.empty()) return 1;
-    const int answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
+  std::function<void()> onCreate;
+};
+
+class Window final : public app::CommandWindow {
+ public:
   std::wstring Caption() const override { return caption; }
   int ShortcutValue() const override { return shortcut; }
   int FirewallValue() const override { return firewall; }
   void ProcessPendingMessages() override {
-    journal.push_back(L"pump");
+    TheSystem().journal.push_back(L"pump");
     if (onPump) onPump();
   }
-
-  std::vector<std::wstring> phonebook;
-  std::wstring slotZero;
-  bool enumerationFails = false;
-  platform::ResultCode deleteResult = 0;
-  bool entryWritten = true;
-  std::deque<int> answers;
   std::wstring caption = L"Dialwright VPN 1.00";
   int shortcut = 1;
   int firewall = 1;
-  std::function<void()> onCreate, onPump;
-  Journal journal;
+  std::function<void()> onPump;
 };
 
 std::wstring Box(std::uint32_t style, const std::wstring& text) {
   return L"box " + std::to_wstring(style) + L" Dialwright VPN 1.00: " + text;
 }
 
+// The command over the real phonebook and desktop layers, with the fake service, automation
+// and system below them; everything they do lands in one journal.
 class CreateConnectionCommandTest : public ::testing::Test {
  protected:
   void SetUp() override { basMain::FillSettings(); }
 
-  Journal Click() {
-    command.Click(recorder);
-    return std::exchange(recorder.journal, {});
+  // One click with the phonebook listing these names (in two calls when they need them).
+  Journal Click(const std::vector<std::string>& names = {}) {
+    phonebook.enumHandlers = {fakes::ListingOf(names), fakes::ListingOf(names)};
+    phonebook.enumCalls.clear();
+    command.Click(window);
+    return std::exchange(TheSystem().journal, {});
   }
 
   const std::wstring entry = L"Vorlix INTERNET";
   const std::wstring question = L"Подключение Vorlix INTERNET существует! Для создания подключения "
                                 L"необходимо его удалить! Удалить сейчас?";
-  const std::wstring created = Box(64, L"Подключение создано.");
   // A click that finds no entry to replace, with both boxes checked.
-  const Journal fullRun = {L"enumerate",       L"pump",      L"create entry",   L"sleep 250",
-                           L"create shortcut", L"sleep 250", L"reset firewall", created};
-  Recorder recorder;
-  app::CreateConnectionCommand command{recorder, recorder};
+  const Journal fullRun = {L"RasEnumEntriesA",
+                           L"pump",
+                           L"RasSetEntryPropertiesA Vorlix INTERNET",
+                           L"sleep 250",
+                           L"create Shell.Application",
+                           L"sleep 250",
+                           L"netsh firewall set opmode disable",
+                           L"netsh firewall set opmode enable",
+                           Box(64, L"Подключение создано.")};
+  // The same after the question was answered Yes and the entry deleted.
+  const Journal replaced = [this] {
+    Journal j = {L"RasEnumEntriesA", Box(36, question), L"RasDeleteEntryA Vorlix INTERNET",
+                 L"create WScript.Shell"};
+    j.insert(j.end(), fullRun.begin() + 1, fullRun.end());
+    return j;
+  }();
+  fakes::FakePhonebookService phonebook;
+  SilentAutomation automation;
+  Window window;
+  app::CreateConnectionCommand command{phonebook, automation};
 };
 
 TEST_F(CreateConnectionCommandTest, EachAnswerAndResultTakesItsSteps) {
+  EXPECT_EQ(Click({"Other"}), fullRun) << "a new entry";
+  TheSystem().answers = {platform::IDNO_ANSWER};
+  EXPECT_EQ(Click({"Other", "Vorlix INTERNET"}),
+            (Journal{L"RasEnumEntriesA", L"RasEnumEntriesA", Box(36, question)}))
+      << "existing, No";
+  TheSystem().answers = {platform::IDYES_ANSWER};
+  EXPECT_EQ(Click({"Vorlix INTERNET"}), replaced) << "existing, Yes";
+  // Neither Yes nor No: nothing is deleted, the entry is written over.
+  TheSystem().answers = {2};
+  Journal other = fullRun;
+  other.insert(other.begin() + 1, Box(36, question));
+  EXPECT_EQ(Click({"Vorlix INTERNET"}), other);
+  // Exact and case-sensitive; three names take two calls.
+  Journal twoCalls = fullRun;
+  twoCalls.insert(twoCalls.begin(), L"RasEnumEntriesA");
+  EXPECT_EQ(Click({"vorlix internet", "VORLIX INTERNET", "Vorlix INTERNET "}), twoCalls);
+  // The entry goes first: if the service keeps it, the user keeps its shortcut too.
+  phonebook.deleteResult = 623;
+  EXPECT_EQ(Click({"Vorlix INTERNET"}),
+            (Journal{L"RasEnumEntriesA", Box(36, question), L"RasDeleteEntryA Vorlix INTERNET",
+                     Box(16, L"Ошибка удаления подключения!")}));
+}
+
+TEST_F(CreateConnectionCommandTest, AFailedListingAsksNothingAndARefusedWriteIsNotConfirmed) {
+  phonebook.enumHandlers = {[](std::uint8_t*, std::uint32_t&, std::uint32_t&) {
+    return platform::ResultCode{623};
+  }};
+  command.Click(window);
+  EXPECT_EQ(std::exchange(TheSystem().journal, {}), fullRun);
+  // The service's reason is shown instead; confirming would report a failure as success.
+  phonebook.setResult = 632;
+  phonebook.errorStringText = std::string("refused\0", 8);
   Journal refused = fullRun;
+  refused.back() = L"box 0 Dialwright: refused";
+  refused.insert(refused.begin() + 3, refused.back());
   refused.pop_back();
-  Journal replaced = {L"enumerate", Box(36, question), L"delete entry " + entry,
-                      L"delete shortcut " + entry};
-  replaced.insert(replaced.end(), fullRun.begin() + 1, fullRun.end());
-  const struct {
-    const char* situation;
-    std::vector<std::wstring> phonebook;
-    std::deque<int> answers;
-    platform::ResultCode deleteResult;
-    bool written;
-    Journal expected;
-  } rows[] = {
-      {"new entry", {L"Other"}, {}, 0, true, fullRun},
-      {"existing, No", {L"Other", entry}, {platform::IDNO_ANSWER}, 0, true,
-       {L"enumerate", Box(36, question)}},
-      {"existing, Yes", {entry}, {platform::IDYES_ANSWER}, 0, true, replaced},
-      // The entry goes first: if the service keeps it, the user keeps its shortcut too.
-      {"failed deletion", {entry}, {platform::IDYES_ANSWER}, 623, true,
-       {L"enumerate", Box(36, question), L"delete entry " + entry,
-        Box(16, L"Ошибка удаления подключения!")}},
-      {"neither Yes nor No", {entry}, {2}, 0, true,
-       [&] { Journal j = fullRun; j.insert(j.begin() + 1, Box(36, question)); return j; }()},
-      // A refused write has shown the service's reason already: no confirmation.
-      {"refused write", {}, {}, 0, false, refused},
-      // Exact, case-sensitive, and never slot 0.
-      {"names alike", {L"vorlix internet", L"VORLIX INTERNET", entry + L" "}, {}, 0, true,
-       fullRun},
-  };
-  for (const auto& row : rows) {
-    recorder.phonebook = row.phonebook;
-    recorder.answers = row.answers;
-    recorder.deleteResult = row.deleteResult;
-    recorder.entryWritten = row.written;
-    recorder.slotZero = entry;
-    EXPECT_EQ(Click(), row.expected) << row.situation;
-  }
-  recorder.phonebook = {entry};
-  recorder.enumerationFails = true;
-  EXPECT_EQ(Click(), fullRun) << "a failed listing asks nothing";
-  EXPECT_EQ(app::EntryExistsQuestion(L"X Y"), L"Подключение X Y существует! Для создания "
-                                                L"подключения необходимо его удалить! Удалить сейчас?");
+  EXPECT_EQ(Click(), refused);
 }
 
 TEST_F(CreateConnectionCommandTest, OnlyACheckedBoxRunsItsStepAndBothPausesAlwaysHappen) {
   for (int shortcut : {0, 1, 2}) {
     for (int firewall : {0, 1, 2}) {
-      recorder.shortcut = shortcut;
-      recorder.firewall = firewall;
+      window.shortcut = shortcut;
+      window.firewall = firewall;
       Journal expected = fullRun;
-      if (firewall != 1) expected.erase(expected.begin() + 6);
+      if (firewall != 1) expected.erase(expected.begin() + 6, expected.begin() + 8);
       if (shortcut != 1) expected.erase(expected.begin() + 4);
       EXPECT_EQ(Click(), expected) << "shortcut " << shortcut << ", firewall " << firewall;
     }
@@ -153,24 +145,22 @@ TEST_F(CreateConnectionCommandTest, OnlyACheckedBoxRunsItsStepAndBothPausesAlway
 }
 
 TEST_F(CreateConnectionCommandTest, EveryBoxCarriesTheCaptionAsItReadsThen) {
-  recorder.phonebook = {entry};
-  recorder.answers = {platform::IDYES_ANSWER};
-  recorder.onPump = [this] { recorder.caption = L"Renamed"; };
-  const Journal journal = Click();
+  TheSystem().answers = {platform::IDYES_ANSWER};
+  window.onPump = [this] { window.caption = L"Renamed"; };
+  const Journal journal = Click({"Vorlix INTERNET"});
   EXPECT_EQ(journal[1], Box(36, question));
   EXPECT_EQ(journal.back(), L"box 64 Renamed: Подключение создано.");
 }
 
 TEST_F(CreateConnectionCommandTest, AClickDuringARunIsIgnored) {
-  recorder.onPump = [this] { command.Click(recorder); };
+  window.onPump = [this] { command.Click(window); };
   EXPECT_EQ(Click(), fullRun);
-
   // The guard is released even when a step throws, so the next click runs again.
-  recorder.onPump = nullptr;
-  recorder.onCreate = [] { throw std::bad_alloc(); };
-  EXPECT_THROW(command.Click(recorder), std::bad_alloc);
-  recorder.onCreate = nullptr;
-  recorder.journal.clear();
+  window.onPump = nullptr;
+  automation.onCreate = [] { throw std::bad_alloc(); };
+  EXPECT_THROW(Click(), std::bad_alloc);
+  automation.onCreate = nullptr;
+  TheSystem().journal.clear();
   EXPECT_EQ(Click(), fullRun);
 }
 

@@ -7,7 +7,7 @@
 
 #include "app/fatal_error.h"
 #include "app/settings.h"
-#include "tests/fakes/cp1251_code_page.h"
+#include "tests/fakes/system.h"
 
 namespace {
 
@@ -29,17 +29,6 @@ class RecordingWindow final : public LoadTarget {
 
   std::vector<std::wstring> steps;
   bool cursorMissing = false;
-};
-
-class RecordingShell final : public ShellExecutor {
- public:
-  void Execute(const std::string& verb, const std::string& file, const std::string& parameters,
-               const std::string& directory, int show) override {
-    calls.push_back(verb + "|" + file + "|" + parameters + "|" + directory + "|" + std::to_string(show));
-    if (fail) throw std::runtime_error("no handler");
-  }
-  std::vector<std::string> calls;
-  bool fail = false;
 };
 
 class MainWindowEvents : public testing::Test {
@@ -75,19 +64,15 @@ TEST_F(MainWindowEvents, MissingCursorStopsLoadWithAFatalError) {
                                         L"caption=Dialwright VPN 1.00", L"pointer=99"));
 }
 
-TEST_F(MainWindowEvents, PictureClickOpensTheSiteInAnsiMaximised) {
+TEST_F(MainWindowEvents, PictureClickOpensTheSiteInAnsiMaximisedAndIgnoresFailures) {
   basMain::SiteAddress = L"http://провайдер.рф/";
-  RecordingShell shell;
-  ClickImage1(shell, fakes::Cp1251CodePage{});
-  EXPECT_THAT(shell.calls, ElementsAre("open|http://\xEF\xF0\xEE\xE2\xE0\xE9\xE4\xE5\xF0.\xF0\xF4/|||3"));
-}
-
-TEST_F(MainWindowEvents, PictureClickIgnoresFailures) {
-  RecordingShell shell;
-  shell.fail = true;
-  EXPECT_NO_THROW(ClickImage1(shell, fakes::Cp1251CodePage{}));
-  EXPECT_NO_THROW(ClickImage1(shell, fakes::Cp1251CodePage{}));  // and can be clicked again
-  EXPECT_EQ(shell.calls.size(), 2u);
+  ClickImage1();
+  const std::string call = "open|http://\xEF\xF0\xEE\xE2\xE0\xE9\xE4\xE5\xF0.\xF0\xF4/|3";
+  EXPECT_THAT(fakes::TheSystem().shellCalls, ElementsAre(call));
+  fakes::TheSystem().shellThrows = true;
+  EXPECT_NO_THROW(ClickImage1());
+  EXPECT_NO_THROW(ClickImage1());  // and can be clicked again
+  EXPECT_EQ(fakes::TheSystem().shellCalls.size(), 3u);
 }
 
 }  // namespace

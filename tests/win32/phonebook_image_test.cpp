@@ -9,7 +9,7 @@
 #include <string>
 
 #include "phonebook/entry_layout.h"
-#include "platform/win32/windows_ansi_code_page.h"
+#include "platform/system.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ EntryRecord Record() {
 
 template <std::size_t N>
 void Put(CHAR (&field)[N], const std::wstring& text) {
-  const std::string bytes = platform::win32::WindowsAnsiCodePage().ToAnsi(text);
+  const std::string bytes = platform::ToAnsi(text);
   std::memcpy(field, bytes.data(), std::min(bytes.size(), N));  // cut, no terminator
 }
 
@@ -123,8 +123,7 @@ RASENTRYA Oracle(const EntryRecord& r) {
 
 TEST(PhonebookImage, EqualsTheDeclaredStructureByteForByte) {
   const RASENTRYA oracle = Oracle(Record());
-  const auto image = modRASVPN::LayOutEntry(Record(), sizeof(RASENTRYA),
-                                            platform::win32::WindowsAnsiCodePage());
+  const auto image = modRASVPN::LayOutEntry(Record(), sizeof(RASENTRYA));
   ASSERT_EQ(image.Bytes().size(), sizeof(RASENTRYA) + 2);
   const auto* expected = reinterpret_cast<const std::uint8_t*>(&oracle);
   for (std::size_t i = 0; i < sizeof oracle; ++i)
@@ -139,7 +138,7 @@ TEST(PhonebookImage, OlderSizesAreTheStructuresLeadingBytes) {
     RASENTRYA oracle = Oracle(Record());
     oracle.dwSize = size;
     const auto image =
-        modRASVPN::LayOutEntry(Record(), size, platform::win32::WindowsAnsiCodePage());
+        modRASVPN::LayOutEntry(Record(), size);
     ASSERT_EQ(image.Bytes().size(), size + 2u);
     EXPECT_EQ(std::memcmp(image.Bytes().data(), &oracle, size), 0) << size;
   }

@@ -12,15 +12,30 @@
 #include <vector>
 
 #include "app/settings.h"
-#include "app/win32/windows_phonebook_services.h"
+#include "phonebook/entry_writes.h"
 #include "phonebook/enumerate_entries.h"
 #include "phonebook/error_text.h"
-#include "phonebook/set_entry_properties.h"
 #include "phonebook/vpn_entry.h"
+#include "platform/system.h"
+#include "platform/win32/ras_phonebook_service.h"
 #include "platform/win32/unique_resource.h"
-#include "tests/fakes/fake_message_boxes.h"
 #include "tests/support/files.h"
 #include "tests/support/scoped.h"
+
+// The boxes the phonebook layer shows, recorded instead of shown: this program's own
+// platform::ShowMessageBox, which it links before the Windows one.
+struct ShownBox {
+  std::wstring text;
+  std::uint32_t style;
+  std::wstring title;
+};
+std::vector<ShownBox> shownBoxes;
+
+int platform::ShowMessageBox(const std::wstring& text, std::uint32_t style,
+                             const std::wstring& title) {
+  shownBoxes.push_back({text, style, title});
+  return 1;
+}
 
 namespace {
 
@@ -87,6 +102,7 @@ class PhonebookThroughStandIn : public testing::Test {
   void SetUp() override {
     fs::remove_all(root_);
     basMain::FillSettings();
+    shownBoxes.clear();
   }
   void TearDown() override {
     std::error_code ignored;
@@ -95,14 +111,14 @@ class PhonebookThroughStandIn : public testing::Test {
 
   std::vector<std::wstring> List() {
     std::vector<std::wstring> list;
-    const std::int16_t count = modRASVPN::EnumerateEntries(services_.Get(), list);
+    const std::int16_t count = modRASVPN::EnumerateEntries(service_, list);
     EXPECT_EQ(list.size(), count > 0 ? count + 1u : 41u);
     return list;
   }
 
   std::uint32_t Set(const char* name) {
     const RASENTRYA entry = VpnEntry();
-    return services_.service.RasSetEntryPropertiesA(std::nullopt, name, &entry, sizeof entry);
+    return service_.RasSetEntryPropertiesA(std::nullopt, name, &entry, sizeof entry);
   }
 
   const fs::path root_ =
@@ -111,14 +127,13 @@ class PhonebookThroughStandIn : public testing::Test {
   const ScopedEnvironment phonebook_{L"DIALWRIGHT_STANDIN_PHONEBOOK", file_.wstring()};
   const ScopedEnvironment fail_{L"DIALWRIGHT_STANDIN_FAIL", std::nullopt};
   const ScopedEnvironment size_{L"DIALWRIGHT_STANDIN_ENTRY_SIZE", std::nullopt};
-  platform::win32::WindowsPhonebookServices services_;
-  fakes::FakeMessageBoxes boxes_;
+  platform::win32::RasPhonebookService service_;
 };
 
 TEST_F(PhonebookThroughStandIn, TheVpnEntryIsWrittenAndListedBack) {
   EXPECT_EQ(List(), std::vector<std::wstring>(41));  // nothing there yet
-  ASSERT_TRUE(VPN::CreateVpnEntry(services_.Get(), boxes_));
-  EXPECT_TRUE(boxes_.shown.empty());
+  ASSERT_TRUE(VPN::CreateVpnEntry(service_));
+  EXPECT_TRUE(shownBoxes.empty());
   EXPECT_EQ(List(), (std::vector<std::wstring>{L"", basMain::EntryName}));
   const std::string file = ReadFile(file_);
   EXPECT_NE(file.find("szDeviceName=" + Cp1251(L"Минипорт WAN (L2TP)") + "\r\n"), std::string::npos)
@@ -129,7 +144,7 @@ TEST_F(PhonebookThroughStandIn, TheVpnEntryIsWrittenAndListedBack) {
 
 TEST_F(PhonebookThroughStandIn, TheDeclaredStructureLandsInTheFileFieldByField) {
   std::uint32_t size = 0;
-  ASSERT_EQ(services_.service.RasGetEntryPropertiesA(size), 603u);
+  ASSERT_EQ(service_.RasGetEntryPropertiesA(size), 603u);
   ASSERT_EQ(size, sizeof(RASENTRYA));
   ASSERT_EQ(Set("Vorlix INTERNET"), 0u);
   const std::string file = ReadFile(file_);
@@ -145,16 +160,16 @@ TEST_F(PhonebookThroughStandIn, TheDeclaredStructureLandsInTheFileFieldByField) 
 TEST_F(PhonebookThroughStandIn, EveryPublishedSizeIsAccepted) {
   for (const wchar_t* size : {L"1672", L"1768", L"1796", L"2088", L"2884"}) {
     ScopedEnvironment entrySize(L"DIALWRIGHT_STANDIN_ENTRY_SIZE", size);
-    EXPECT_TRUE(VPN::CreateVpnEntry(services_.Get(), boxes_)) << size;
+    EXPECT_TRUE(VPN::CreateVpnEntry(service_)) << size;
   }
-  EXPECT_TRUE(boxes_.shown.empty());
+  EXPECT_TRUE(shownBoxes.empty());
   EXPECT_EQ(List().size(), 2u);  // the one entry, rewritten each time
 }
 
 TEST_F(PhonebookThroughStandIn, NamesComeBackInTheOrderWritten) {
   const std::vector<std::wstring> names = {L"Первое подключение", L"second", L"Третье"};
   for (const std::wstring& name : names) {
-    ASSERT_EQ(modRASVPN::SetEntryProperties(services_.Get(), name,
+    ASSERT_EQ(modRASVPN::SetEntryProperties(service_, name,
                                             VPN::ProviderProfile(L"192.0.2.1"), std::nullopt),
               0u);
   }
@@ -172,19 +187,19 @@ TEST_F(PhonebookThroughStandIn, ARefusalShowsTheTextOfWhoeverOwnsTheCode) {
   ASSERT_EQ(cases[1].text.back(), L'\n');
   for (const auto& refusal : cases) {
     SCOPED_TRACE(refusal.fail);
-    boxes_.shown.clear();
+    shownBoxes.clear();
     ScopedEnvironment fail(L"DIALWRIGHT_STANDIN_FAIL", refusal.fail);
-    EXPECT_FALSE(VPN::CreateVpnEntry(services_.Get(), boxes_));
-    ASSERT_EQ(boxes_.shown.size(), 1u);
-    EXPECT_EQ(boxes_.shown[0].text, refusal.text);
+    EXPECT_FALSE(VPN::CreateVpnEntry(service_));
+    ASSERT_EQ(shownBoxes.size(), 1u);
+    EXPECT_EQ(shownBoxes[0].text, refusal.text);
     EXPECT_NE(refusal.text.find_first_of(L"абвгдеёжзийклмнопрстуфхцчшщъыьэюя"), std::wstring::npos);
-    EXPECT_EQ(boxes_.shown[0].style, 0u);
-    EXPECT_EQ(boxes_.shown[0].title, L"Dialwright");
+    EXPECT_EQ(shownBoxes[0].style, 0u);
+    EXPECT_EQ(shownBoxes[0].title, L"Dialwright");
   }
-  const std::wstring withInserts = modRASVPN::ErrorText(services_.Get(), ERROR_BAD_EXE_FORMAT);
+  const std::wstring withInserts = modRASVPN::ErrorText(service_, ERROR_BAD_EXE_FORMAT);
   EXPECT_NE(withInserts.find(L"%1"), std::wstring::npos);
   EXPECT_EQ(withInserts, SystemText(ERROR_BAD_EXE_FORMAT));
-  EXPECT_EQ(modRASVPN::ErrorText(services_.Get(), 0x7FFFFFF0), L"");
+  EXPECT_EQ(modRASVPN::ErrorText(service_, 0x7FFFFFF0), L"");
 }
 
 // The new content is renamed over the old file. When that fails, the old file stays whole and
@@ -215,7 +230,7 @@ TEST_F(PhonebookThroughStandIn, TheDefaultPhonebookLivesUnderProgramData) {
   const std::string name = "Dialwright stand-in test " + std::to_string(::GetCurrentProcessId());
   ASSERT_EQ(Set(name.c_str()), 0u);
   EXPECT_NE(ReadFile(path).find("[" + name + "]\r\n"), std::string::npos);
-  EXPECT_EQ(services_.service.RasDeleteEntryA(name), 0u);
+  EXPECT_EQ(service_.RasDeleteEntryA(name), 0u);
   EXPECT_EQ(ReadFile(path).find("[" + name + "]"), std::string::npos);
 }
 

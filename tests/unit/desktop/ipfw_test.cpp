@@ -4,15 +4,13 @@
 
 #include <vector>
 
-#include "tests/fakes/recorded_processes.h"
+#include "tests/fakes/system.h"
 
 namespace {
 
 class ResetFirewall : public testing::Test {
  protected:
-  void SetUp() override { fakes::recordedStarts.clear(); }
-  void TearDown() override { fakes::startsSucceed = true; }
-  const std::vector<platform::ProcessStart>& starts = fakes::recordedStarts;
+  const std::vector<platform::ProcessStart>& starts = fakes::TheSystem().starts;
 };
 
 TEST_F(ResetFirewall, DisablesThenEnablesHiddenWaitingForTheFirst) {
@@ -29,7 +27,7 @@ TEST_F(ResetFirewall, DisablesThenEnablesHiddenWaitingForTheFirst) {
 }
 
 TEST_F(ResetFirewall, MissingNetshStillTriesBothAndReturns) {
-  fakes::startsSucceed = false;
+  fakes::TheSystem().startsSucceed = false;
   IpFw::ResetFirewall();
   EXPECT_EQ(starts.size(), 2u);
 }

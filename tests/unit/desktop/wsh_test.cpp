@@ -8,9 +8,7 @@
 #include "app/settings.h"
 #include "desktop/automation_results.h"
 #include "tests/fakes/fake_automation.h"
-#include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/cp1251_code_page.h"
-#include "tests/fakes/fake_message_boxes.h"
+#include "tests/fakes/system.h"
 
 namespace {
 
@@ -22,7 +20,7 @@ class WshTest : public ::testing::Test {
   void SetUp() override { basMain::ProviderName = L"Vorlix"; }
   void TearDown() override { basMain::FillSettings(); }
 
-  void Create() { Wsh::CreateConnectionShortcut(services); }
+  void Create() { Wsh::CreateConnectionShortcut(automation); }
 
   std::vector<std::wstring> Copies() const {
     std::vector<std::wstring> copies;
@@ -32,10 +30,8 @@ class WshTest : public ::testing::Test {
   }
 
   fakes::FakeAutomation automation;
-  fakes::FakeMessageBoxes boxes;
-  fakes::Cp1251CodePage codePage;
-  fakes::FakeFileSystem files;
-  Wsh::Services services{automation, boxes, codePage, files};
+  const std::vector<fakes::ShownBox>& boxes = fakes::TheSystem().boxes;
+  const std::vector<std::string>& deletedFiles = fakes::TheSystem().deletedFiles;
 };
 
 TEST_F(WshTest, CopiesEveryExactMatchWithTheDesktopAskedAfreshAndReleasesInOrder) {
@@ -69,7 +65,7 @@ TEST_F(WshTest, CopiesEveryExactMatchWithTheDesktopAskedAfreshAndReleasesInOrder
     EXPECT_EQ(events.back(), L"release shell");
     EXPECT_EQ(events.end()[-2], L"release connections");
   }
-  EXPECT_THAT(boxes.shown, IsEmpty());
+  EXPECT_THAT(boxes, IsEmpty());
 }
 
 class WshFailureTest : public WshTest, public ::testing::WithParamInterface<const wchar_t*> {};
@@ -79,10 +75,10 @@ TEST_P(WshFailureTest, AnyFailingStepShowsOneMessageAndReleasesEverything) {
   automation.log.failAt = GetParam();
   Create();
   ASSERT_TRUE(automation.log.Contains(GetParam()));
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text, L"Ошибка создания ярлыка подключения!");
-  EXPECT_EQ(boxes.shown[0].style, 16u);
-  EXPECT_EQ(boxes.shown[0].title, L"Dialwright");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, L"Ошибка создания ярлыка подключения!");
+  EXPECT_EQ(boxes[0].style, 16u);
+  EXPECT_EQ(boxes[0].title, L"Dialwright");
   EXPECT_EQ(automation.log.live, 0);
   // The run stops at the failure: the second match is not copied after it.
   EXPECT_FALSE(automation.log.Contains(L"desktop.CopyHere(&item1)"));
@@ -107,36 +103,35 @@ TEST_F(WshTest, ItemsAnsweringNothingIsAFailure) {
       });
     }
   } nothingItems(log);
-  Wsh::Services odd{nothingItems, boxes, codePage, files};
-  Wsh::CreateConnectionShortcut(odd);
-  EXPECT_EQ(boxes.shown.size(), 1u);
+  Wsh::CreateConnectionShortcut(nothingItems);
+  EXPECT_EQ(boxes.size(), 1u);
   EXPECT_EQ(log.live, 0);
 }
 
 TEST_F(WshTest, DeleteBuildsTheAnsiPathExactly) {
-  Wsh::DeleteConnectionShortcut(services, L"Vorlix INTERNET");
+  Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
   // "Анна" in Windows-1251; one backslash between the directory and the name.
-  EXPECT_THAT(files.deleted,
+  EXPECT_THAT(deletedFiles,
               ElementsAre(std::string("C:\\Users\\\xC0\xED\xED\xE0\\Desktop\\Vorlix INTERNET.lnk")));
   EXPECT_TRUE(automation.log.Contains(L"wsh.SpecialFolders(\"Desktop\")"));
   EXPECT_EQ(automation.log.live, 0);
-  EXPECT_THAT(boxes.shown, IsEmpty());
+  EXPECT_THAT(boxes, IsEmpty());
 }
 
 // Without a desktop directory, or when automation fails, nothing is deleted and nothing shown.
 TEST_F(WshTest, DeleteIsSilentAndDeletesNothingWithoutADesktopDirectory) {
   automation.desktopPath = std::wstring();
-  Wsh::DeleteConnectionShortcut(services, L"Vorlix INTERNET");
+  Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
   automation.desktopPath = {};
-  Wsh::DeleteConnectionShortcut(services, L"Vorlix INTERNET");
+  Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
   for (const wchar_t* step : {L"create WScript.Shell", L"wsh.SpecialFolders(\"Desktop\")"}) {
     automation.desktopPath = std::wstring(L"C:\\Desktop");
     automation.log.failAt = step;
-    Wsh::DeleteConnectionShortcut(services, L"Vorlix INTERNET");
+    Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
     EXPECT_TRUE(automation.log.Contains(step));
   }
-  EXPECT_THAT(files.deleted, IsEmpty());
-  EXPECT_THAT(boxes.shown, IsEmpty());
+  EXPECT_THAT(deletedFiles, IsEmpty());
+  EXPECT_THAT(boxes, IsEmpty());
   EXPECT_EQ(automation.log.live, 0);
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/fakes/cp1251_code_page.h"
+#include "tests/fakes/system.h"
 
 namespace {
 
@@ -68,8 +68,7 @@ EntryRecord FullRecord() {
 }
 
 std::vector<std::uint8_t> Image(const EntryRecord& record, std::uint32_t size) {
-  fakes::Cp1251CodePage ansi;
-  const auto image = LayOutEntry(record, size, ansi);
+  const auto image = LayOutEntry(record, size);
   return {image.Bytes().begin(), image.Bytes().end()};
 }
 

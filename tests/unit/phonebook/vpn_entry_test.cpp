@@ -4,8 +4,7 @@
 
 #include "app/settings.h"
 #include "phonebook/entry_layout.h"
-#include "tests/fakes/fake_message_boxes.h"
-#include "tests/fakes/fake_services.h"
+#include "tests/fakes/fake_phonebook_service.h"
 
 namespace {
 
@@ -29,9 +28,8 @@ TEST(ProviderProfile, EveryMemberOfTheProfile) {
   expected.dwType = 2;
   expected.dwEncryptionType = 1;
   expected.dwVpnStrategy = 2;
-  const fakes::Cp1251CodePage ansi;
-  const auto image = [&ansi](const EntryRecord& record) {
-    const auto laidOut = modRASVPN::LayOutEntry(record, 2884, ansi);
+  const auto image = [](const EntryRecord& record) {
+    const auto laidOut = modRASVPN::LayOutEntry(record, 2884);
     return std::vector<std::uint8_t>(laidOut.Bytes().begin(), laidOut.Bytes().end());
   };
   EXPECT_EQ(image(VPN::ProviderProfile(L"  198.51.100.10 ")), image(expected));
@@ -50,15 +48,15 @@ class CreateVpnEntryTest : public testing::Test {
   }
   void TearDown() override { basMain::FillSettings(); }
 
-  fakes::FakeServices fake;
-  fakes::FakeMessageBoxes boxes;
+  fakes::FakePhonebookService service;
+  const std::vector<fakes::ShownBox>& boxes = fakes::TheSystem().boxes;
 };
 
 TEST_F(CreateVpnEntryTest, WritesTheProfileToTheDefaultPhonebookWithoutABox) {
-  EXPECT_TRUE(VPN::CreateVpnEntry(fake.Get(), boxes));
-  EXPECT_TRUE(boxes.shown.empty());
-  ASSERT_EQ(fake.service.setCalls.size(), 1u);
-  const auto& call = fake.service.setCalls[0];
+  EXPECT_TRUE(VPN::CreateVpnEntry(service));
+  EXPECT_TRUE(boxes.empty());
+  ASSERT_EQ(service.setCalls.size(), 1u);
+  const auto& call = service.setCalls[0];
   EXPECT_FALSE(call.phonebook.has_value());  // null, not an empty path
   EXPECT_EQ(call.entryName, "Vorlix INTERNET");
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&call.entry[27])), "203.0.113.5");
@@ -66,13 +64,15 @@ TEST_F(CreateVpnEntryTest, WritesTheProfileToTheDefaultPhonebookWithoutABox) {
 }
 
 TEST_F(CreateVpnEntryTest, ARefusalShowsTheServicesTextOnce) {
-  fake.service.setResult = 720;
-  fake.service.errorStringText = std::string("\xCE\xF8\xE8\xE1\xEA\xE0\0", 7);
-  EXPECT_FALSE(VPN::CreateVpnEntry(fake.Get(), boxes));
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text, L"Ошибка");  // style and title: checked under Wine
-  ASSERT_EQ(fake.service.errorStringCalls.size(), 1u);
-  EXPECT_EQ(fake.service.errorStringCalls[0].code, 720u);
+  service.setResult = 720;
+  service.errorStringText = std::string("\xCE\xF8\xE8\xE1\xEA\xE0\0", 7);
+  EXPECT_FALSE(VPN::CreateVpnEntry(service));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, L"Ошибка");
+  EXPECT_EQ(boxes[0].style, 0u);
+  EXPECT_EQ(boxes[0].title, L"Dialwright");
+  ASSERT_EQ(service.errorStringCalls.size(), 1u);
+  EXPECT_EQ(service.errorStringCalls[0].code, 720u);
 }
 
 }  // namespace

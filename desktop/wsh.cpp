@@ -1,11 +1,11 @@
-// Wsh::CreateConnectionShortcut.
+// Wsh: the connection's desktop shortcut, copied from the connections folder and deleted.
 #include <cstdint>
 #include <memory>
 
 #include "app/settings.h"
 #include "desktop/automation_results.h"
-#include "desktop/collection_walk.h"
 #include "desktop/wsh.h"
+#include "platform/system.h"
 
 namespace Wsh {
 namespace {
@@ -16,6 +16,16 @@ constexpr std::int16_t CSIDL_DESKTOP_FOLDER = 0;
 std::unique_ptr<platform::AutomationObject> Folder(platform::AutomationObject& shell,
                                                    std::int16_t number) {
   return desktop::AsObject(shell.Get(L"NameSpace", {number}));
+}
+
+// The desktop directory as the script host reports it; empty when it cannot be had.
+std::wstring DesktopDirectory(platform::Automation& automation) {
+  try {
+    auto scriptShell = automation.Create(L"WScript.Shell");
+    return desktop::AsText(scriptShell->Get(L"SpecialFolders", {std::wstring(L"Desktop")}));
+  } catch (const platform::AutomationError&) {
+    return {};
+  }
 }
 
 // The objects of one run, released in the order desktop folder, connections folder, shell
@@ -46,14 +56,23 @@ void RunShortcut(platform::Automation& automation) {
 
 }  // namespace
 
-void CreateConnectionShortcut(const Services& services) {
+void CreateConnectionShortcut(platform::Automation& automation) {
   try {
-    RunShortcut(services.automation);
+    RunShortcut(automation);
   } catch (const platform::AutomationError&) {
     // Every object of the run is released by now; a shortcut copied before the failure stays.
-    services.messageBoxes.Show(ShortcutErrorText, platform::MB_ICONCRITICAL_STYLE,
-                               basMain::ApplicationTitle);
+    platform::ShowMessageBox(ShortcutErrorText, platform::MB_ICONCRITICAL_STYLE,
+                             basMain::ApplicationTitle);
   }
+}
+
+void DeleteConnectionShortcut(platform::Automation& automation, const std::wstring& name) {
+  const std::wstring directory = DesktopDirectory(automation);
+  // Without a directory the path would be "\<name>.lnk": a file at the root of the current
+  // drive that is nobody's shortcut. Delete nothing then.
+  if (directory.empty()) return;
+  const std::wstring path = directory + L"\\" + name + L".lnk";
+  platform::DeleteFileA(platform::ToAnsi(path));
 }
 
 }  // namespace Wsh

@@ -1,0 +1,136 @@
+#include "tests/fakes/system.h"
+
+#include <array>
+#include <cstring>
+#include <stdexcept>
+
+namespace fakes {
+namespace {
+
+// Bytes 0x80..0xBF of Windows-1251; 0xC0..0xFF are А..я (U+0410..U+044F) in order.
+constexpr std::array<wchar_t, 64> kHighRow = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409,
+    0x2039, 0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0,
+    0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB,
+    0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
+    0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
+
+wchar_t ToWide(unsigned char byte) {
+  if (byte < 0x80) return byte;
+  if (byte >= 0xC0) return static_cast<wchar_t>(0x0410 + (byte - 0xC0));
+  return kHighRow[byte - 0x80];
+}
+
+char ToByte(wchar_t character) {
+  if (character < 0x80) return static_cast<char>(character);
+  if (character >= 0x0410 && character <= 0x044F)
+    return static_cast<char>(0xC0 + (character - 0x0410));
+  for (std::size_t i = 0; i < kHighRow.size(); ++i)
+    if (kHighRow[i] == character) return static_cast<char>(0x80 + i);
+  return '?';  // the system's default character for what the code page lacks
+}
+
+std::wstring Paired(std::string_view bytes) {
+  std::wstring text;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte != 0x81) text += static_cast<wchar_t>(byte);
+    else if (i + 1 < bytes.size()) text += static_cast<wchar_t>(0x4E00 + static_cast<unsigned char>(bytes[++i]));
+    else text += L'?';  // a lead byte without its trail byte
+  }
+  return text;
+}
+
+}  // namespace
+
+System& TheSystem() {
+  static System system;
+  return system;
+}
+
+void Reset() { TheSystem() = System{}; }
+
+}  // namespace fakes
+
+namespace platform {
+
+using fakes::TheSystem;
+
+std::string ToAnsi(std::wstring_view text) {
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (wchar_t character : text) bytes.push_back(fakes::ToByte(character));
+  return bytes;
+}
+
+std::wstring FromAnsi(std::string_view bytes) {
+  if (TheSystem().pairedCodePage) return fakes::Paired(bytes);
+  std::wstring text;
+  text.reserve(bytes.size());
+  for (char byte : bytes) text.push_back(fakes::ToWide(static_cast<unsigned char>(byte)));
+  return text;
+}
+
+void ReportError(const std::wstring& text) { TheSystem().loggedErrors.push_back(text); }
+
+std::uint32_t FormatSystemMessage(std::uint32_t flags, std::uint32_t messageId,
+                                  std::uint32_t languageId, char* buffer, std::uint32_t size) {
+  auto& system = TheSystem();
+  ++system.systemMessageCalls;
+  system.lastFlags = flags;
+  system.lastMessageId = messageId;
+  system.lastLanguageId = languageId;
+  system.lastSize = size;
+  if (system.systemMessage.size() > size) return 0;
+  std::memcpy(buffer, system.systemMessage.data(), system.systemMessage.size());
+  return static_cast<std::uint32_t>(system.systemMessage.size());
+}
+
+bool DeleteFileA(const std::string& ansiPath) {
+  TheSystem().deletedFiles.push_back(ansiPath);
+  return false;
+}
+
+int ShowMessageBox(const std::wstring& text, std::uint32_t style, const std::wstring& title) {
+  auto& system = TheSystem();
+  system.boxes.push_back({text, style, title});
+  system.journal.push_back(L"box " + std::to_wstring(style) + L" " + title + L": " + text);
+  if (system.answers.empty()) return (style & 0xF) == MB_YESNO_STYLE ? IDYES_ANSWER : 1;
+  const int answer = system.answers.front();
+  system.answers.pop_front();
+  return answer;
+}
+
+void ShellExecuteA(const std::string& verb, const std::string& file, int showCommand) {
+  TheSystem().shellCalls.push_back(verb + "|" + file + "|" + std::to_string(showCommand));
+  if (TheSystem().shellThrows) throw std::runtime_error("no handler");
+}
+
+void Sleep(std::uint32_t milliseconds) {
+  TheSystem().journal.push_back(L"sleep " + std::to_wstring(milliseconds));
+}
+
+bool StartProcess(const ProcessStart& start) {
+  TheSystem().starts.push_back(start);
+  TheSystem().journal.push_back(start.commandLine);
+  return TheSystem().startsSucceed;
+}
+
+void* LocalAlloc(std::uint32_t flags, std::size_t bytes) {
+  auto& system = TheSystem();
+  system.allocations.push_back({flags, bytes});
+  if (system.failingAllocations.count(system.allocations.size()) != 0) return nullptr;
+  // Filled with a pattern, so that a missing LMEM_ZEROINIT shows.
+  auto block = std::make_unique_for_overwrite<std::uint8_t[]>(bytes);
+  std::memset(block.get(), (flags & LMEM_ZEROINIT_FLAG) != 0 ? 0 : 0xCD, bytes);
+  void* address = block.get();
+  system.liveBlocks[address] = std::move(block);
+  return address;
+}
+
+void LocalFree(void* memory) {
+  if (TheSystem().liveBlocks.erase(memory) == 0) ++TheSystem().badFrees;
+}
+
+}  // namespace platform
