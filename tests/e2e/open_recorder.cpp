@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "tests/win32/append_line.h"
+#include "tests/support/files.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   wchar_t path[MAX_PATH];
@@ -15,7 +15,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   startup.cb = sizeof(startup);
   ::GetStartupInfoW(&startup);
   const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
-  return test_records::AppendLine(path, std::wstring(::GetCommandLineW()) + L"\tshow=" +
+  return support::AppendLine(path, std::wstring(::GetCommandLineW()) + L"\tshow=" +
                                            std::to_wstring(show))
              ? 0
              : 3;

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/win32/unique_resource.h"
+
 namespace support {
 
 std::filesystem::path TestFolder() {
@@ -85,6 +87,16 @@ std::string InCodePage(unsigned codePage, const std::wstring& text) {
 }  // namespace
 
 std::string Utf8(const std::wstring& text) { return InCodePage(CP_UTF8, text); }
+
+bool AppendLine(const std::filesystem::path& path, const std::wstring& line) {
+  const std::string bytes = Utf8(line + L"\n");
+  const platform::win32::UniqueHandle file{::CreateFileW(
+      path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (file.get() == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
 std::string Cp1251(const std::wstring& text) { return InCodePage(1251, text); }
 
 std::wstring Utf16(const std::string& utf8) {

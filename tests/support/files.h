@@ -25,6 +25,10 @@ std::vector<std::wstring> WideLines(const std::filesystem::path& path);
 std::vector<std::wstring> WaitForLines(const std::filesystem::path& path, std::size_t count,
                                        std::chrono::milliseconds deadline);
 
+// Appends the line and a line feed as UTF-8 in one write, so that processes recording at the
+// same time still give whole lines. False when the file cannot be opened.
+bool AppendLine(const std::filesystem::path& path, const std::wstring& line);
+
 std::string Utf8(const std::wstring& text);
 std::string Cp1251(const std::wstring& text);
 std::wstring Utf16(const std::string& utf8);

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "tests/win32/append_line.h"
+#include "tests/support/files.h"
 
 namespace {
 
@@ -40,12 +40,12 @@ int wmain() {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     ::GetStartupInfoW(&startup);
-    test_records::AppendLine(startupRecord, L"show=" + std::to_wstring(startup.wShowWindow) +
+    support::AppendLine(startupRecord, L"show=" + std::to_wstring(startup.wShowWindow) +
                                   L" flags=" + std::to_wstring(startup.dwFlags));
   }
 
   std::wstring record = Environment(L"DIALWRIGHT_NETSH_RECORD");
   if (record.empty()) record = DefaultRecord();
-  test_records::AppendLine(record, commandLine);
+  support::AppendLine(record, commandLine);
   return 0;
 }
