@@ -16,7 +16,8 @@ void Load(LoadTarget& window) {
 
 void ClickImage1() noexcept {
   try {
-    platform::ShellExecuteA("open", platform::ToAnsi(basMain::SiteAddress), platform::SW_SHOWMAXIMIZED_STATE);
+    platform::ShellExecuteA("open", platform::ToAnsi(basMain::SiteAddress),
+                            platform::SW_SHOWMAXIMIZED_STATE);
   } catch (...) {  // NOLINT(bugprone-empty-catch): the click ignores every failure
   }
 }

@@ -118,7 +118,8 @@ std::wstring EntryNameFromBytes(std::span<const std::uint8_t> bytes) {
   return platform::FromAnsi(std::string_view(reinterpret_cast<const char*>(bytes.data()), length));
 }
 
-std::int16_t EnumerateEntries(platform::PhonebookService& service, std::vector<std::wstring>& list) {
+std::int16_t EnumerateEntries(platform::PhonebookService& service,
+                              std::vector<std::wstring>& list) {
   list.assign(kInitialSlots, std::wstring());
   std::int16_t count = 0;
   if (const std::optional<Listing> listing = ListRecords(service))

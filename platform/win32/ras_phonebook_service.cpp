@@ -1,23 +1,9 @@
 #include "platform/win32/ras_phonebook_service.h"
 
+#include "platform/win32/bound_functions.h"
 #include "platform/win32/system_library.h"
 
 namespace platform::win32 {
-namespace {
-
-// The exported signatures, written out here so that no header of the service is needed.
-using RasEnumEntriesFn = DWORD WINAPI(LPCSTR reserved, LPCSTR phonebook, void* entries,
-                                      LPDWORD byteCount, LPDWORD entryCount);
-using RasGetEntryPropertiesFn = DWORD WINAPI(LPCSTR phonebook, LPCSTR entry, void* entryInfo,
-                                             LPDWORD entryInfoSize, LPBYTE deviceInfo,
-                                             LPDWORD deviceInfoSize);
-using RasSetEntryPropertiesFn = DWORD WINAPI(LPCSTR phonebook, LPCSTR entry, void* entryInfo,
-                                             DWORD entryInfoSize, LPBYTE deviceInfo,
-                                             DWORD deviceInfoSize);
-using RasDeleteEntryFn = DWORD WINAPI(LPCSTR phonebook, LPCSTR entry);
-using RasGetErrorStringFn = DWORD WINAPI(UINT code, LPSTR buffer, DWORD size);
-
-}  // namespace
 
 void RasPhonebookService::Load() {
   if (loadAttempted_) return;
@@ -25,17 +11,14 @@ void RasPhonebookService::Load() {
   library_ = LoadSystemLibrary(L"rasapi32.dll");
 }
 
-template <typename Function>
-Function* RasPhonebookService::Find(const char* name) {
+HMODULE RasPhonebookService::Library() {
   Load();
-  if (!library_) return nullptr;
-  return reinterpret_cast<Function*>(
-      reinterpret_cast<void*>(::GetProcAddress(library_.get(), name)));
+  return library_.get();
 }
 
 ResultCode RasPhonebookService::RasEnumEntriesA(void* buffer, std::uint32_t& byteCount,
                                                 std::uint32_t& entryCount) {
-  auto* function = Find<RasEnumEntriesFn>("RasEnumEntriesA");
+  auto* function = bound::Find(Library(), bound::RasEnumEntriesA);
   if (function == nullptr) return kServiceUnavailable;
   DWORD bytes = byteCount;
   DWORD entries = entryCount;
@@ -46,7 +29,7 @@ ResultCode RasPhonebookService::RasEnumEntriesA(void* buffer, std::uint32_t& byt
 }
 
 ResultCode RasPhonebookService::RasGetEntryPropertiesA(std::uint32_t& entrySize) {
-  auto* function = Find<RasGetEntryPropertiesFn>("RasGetEntryPropertiesA");
+  auto* function = bound::Find(Library(), bound::RasGetEntryPropertiesA);
   if (function == nullptr) return kServiceUnavailable;
   DWORD size = entrySize;
   const DWORD result = function(nullptr, nullptr, nullptr, &size, nullptr, nullptr);
@@ -58,21 +41,21 @@ ResultCode RasPhonebookService::RasSetEntryPropertiesA(const std::optional<std::
                                                        const std::string& entryName,
                                                        const void* entry,
                                                        std::uint32_t entrySize) {
-  auto* function = Find<RasSetEntryPropertiesFn>("RasSetEntryPropertiesA");
+  auto* function = bound::Find(Library(), bound::RasSetEntryPropertiesA);
   if (function == nullptr) return kServiceUnavailable;
   return function(phonebook ? phonebook->c_str() : nullptr, entryName.c_str(),
                   const_cast<void*>(entry), entrySize, nullptr, 0);
 }
 
 ResultCode RasPhonebookService::RasDeleteEntryA(const std::string& entryName) {
-  auto* function = Find<RasDeleteEntryFn>("RasDeleteEntryA");
+  auto* function = bound::Find(Library(), bound::RasDeleteEntryA);
   if (function == nullptr) return kServiceUnavailable;
   return function(nullptr, entryName.c_str());
 }
 
 ResultCode RasPhonebookService::RasGetErrorStringA(std::uint32_t code, char* buffer,
                                                    std::uint32_t size) {
-  auto* function = Find<RasGetErrorStringFn>("RasGetErrorStringA");
+  auto* function = bound::Find(Library(), bound::RasGetErrorStringA);
   if (function == nullptr) return kServiceUnavailable;
   return function(code, buffer, size);
 }

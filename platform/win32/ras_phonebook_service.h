@@ -28,8 +28,8 @@ class RasPhonebookService final : public PhonebookService {
   ResultCode RasGetErrorStringA(std::uint32_t code, char* buffer, std::uint32_t size) override;
 
  private:
-  template <typename Function>
-  Function* Find(const char* name);
+  // The library, loaded first if need be; null when it is missing.
+  HMODULE Library();
 
   bool loadAttempted_ = false;
   UniqueModule library_;

@@ -92,7 +92,8 @@ class MainWindowE2E : public testing::Test {
   }
 
   HWND Start(std::vector<std::wstring> environment = {}) {
-    environment.push_back(L"DIALWRIGHT_STANDIN_PHONEBOOK=" + (scratch_ / L"rasphone.pbk").wstring());
+    environment.push_back(L"DIALWRIGHT_STANDIN_PHONEBOOK=" +
+                          (scratch_ / L"rasphone.pbk").wstring());
     program_.emplace(provider_.program, environment);
     HWND window = program_->WaitForMainWindow();
     EXPECT_NE(window, nullptr) << "the main window did not appear";

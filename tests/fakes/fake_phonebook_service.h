@@ -112,7 +112,8 @@ inline FakePhonebookService::EnumHandler Listing(
     }
     for (std::size_t i = 0; i < records.size(); ++i) {
       std::uint8_t* record = buffer + 264 * i;
-      for (int b = 0; b < 4; ++b) record[b] = static_cast<std::uint8_t>(records[i].first >> (8 * b));
+      for (int b = 0; b < 4; ++b)
+        record[b] = static_cast<std::uint8_t>(records[i].first >> (8 * b));
       std::memcpy(record + 4, records[i].second.data(), records[i].second.size());
     }
     bytes = needed;

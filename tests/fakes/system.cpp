@@ -35,9 +35,12 @@ std::wstring Paired(std::string_view bytes) {
   std::wstring text;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto byte = static_cast<unsigned char>(bytes[i]);
-    if (byte != 0x81) text += static_cast<wchar_t>(byte);
-    else if (i + 1 < bytes.size()) text += static_cast<wchar_t>(0x4E00 + static_cast<unsigned char>(bytes[++i]));
-    else text += L'?';  // a lead byte without its trail byte
+    if (byte != 0x81)
+      text += static_cast<wchar_t>(byte);
+    else if (i + 1 < bytes.size())
+      text += static_cast<wchar_t>(0x4E00 + static_cast<unsigned char>(bytes[++i]));
+    else
+      text += L'?';  // a lead byte without its trail byte
   }
   return text;
 }

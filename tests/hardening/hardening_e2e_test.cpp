@@ -97,7 +97,8 @@ class Hardening : public testing::Test {
 // planted beside it and runs the netsh planted in its current directory.
 TEST_F(Hardening, PlantsCatchAnUnprotectedProgram) {
   fs::copy_file(TestFolder() / L"search_probe.exe", program_ / L"probe.exe");
-  ASSERT_TRUE(RunSearched(L"\"" + (program_ / L"probe.exe").wstring() + L"\" rasapi32.dll", current_));
+  ASSERT_TRUE(
+      RunSearched(L"\"" + (program_ / L"probe.exe").wstring() + L"\" rasapi32.dll", current_));
   EXPECT_TRUE(fs::exists(program_ / L"rasapi32.dll.record"));
 
   ASSERT_TRUE(RunSearched(L"netsh firewall set opmode disable", current_));

@@ -17,7 +17,8 @@ using Journal = std::vector<std::wstring>;
 // a desktop directory: created (and journalled), then answering nothing.
 class SilentAutomation final : public platform::Automation {
   struct Nothing final : platform::AutomationObject {
-    platform::AutomationResult Get(const std::wstring&, const platform::AutomationArguments&) override {
+    platform::AutomationResult Get(const std::wstring&,
+                                   const platform::AutomationArguments&) override {
       return {};
     }
     void Call(const std::wstring&, const platform::AutomationArguments&) override {}

@@ -121,8 +121,8 @@ class PhonebookThroughStandIn : public testing::Test {
     return service_.RasSetEntryPropertiesA(std::nullopt, name, &entry, sizeof entry);
   }
 
-  const fs::path root_ =
-      support::TemporaryFolder() / (L"dialwright-phonebook-" + std::to_wstring(::GetCurrentProcessId()));
+  const fs::path root_ = support::TemporaryFolder() /
+                         (L"dialwright-phonebook-" + std::to_wstring(::GetCurrentProcessId()));
   const fs::path file_ = root_ / L"Pbk" / L"rasphone.pbk";
   const ScopedEnvironment phonebook_{L"DIALWRIGHT_STANDIN_PHONEBOOK", file_.wstring()};
   const ScopedEnvironment fail_{L"DIALWRIGHT_STANDIN_FAIL", std::nullopt};

@@ -29,7 +29,8 @@ TEST(SetEntryProperties, WritesTheImageOfTheReportedSizeWithAnsiTexts) {
   EXPECT_EQ(call.entry[1796 - 4], 0);  // dwType is beyond a 1796-byte structure
 
   EXPECT_EQ(SetEntryProperties(service, L"x", EntryRecord{}, std::wstring(L"C:\\Тест.pbk")), 0u);
-  EXPECT_EQ(service.setCalls.back().phonebook, std::optional<std::string>("C:\\\xD2\xE5\xF1\xF2.pbk"));
+  EXPECT_EQ(service.setCalls.back().phonebook,
+            std::optional<std::string>("C:\\\xD2\xE5\xF1\xF2.pbk"));
   service.setResult = 87;
   EXPECT_EQ(SetEntryProperties(service, L"x", EntryRecord{}, std::nullopt), 87u);
 }
