@@ -17,14 +17,19 @@ using modRASVPN::EntryRecord;
 using modRASVPN::LayOutEntry;
 
 // Every member holds a value of its own: numbers and addresses with four different bytes,
-// texts of a letter of their own and longer than any field (so that each fills its field and
-// a write one byte too wide shows in the next), one text in Cyrillic.
-EntryRecord DistinctRecord() {
+// texts of a letter of their own and longer than any field, one text in Cyrillic. With
+// emptyTexts 0 or 1 every other text is left empty, so that a text written one byte too wide
+// shows in the empty field behind it.
+EntryRecord DistinctRecord(int emptyTexts = -1) {
   EntryRecord r;
   std::uint32_t number = 0x04030201;
-  wchar_t letter = L'A';
+  int texts = 0;
   const auto next = [&] { return number += 0x04040404; };
-  const auto text = [&] { return std::wstring(300, letter++); };
+  const auto text = [&] {
+    const int index = texts++;
+    if (index % 2 == emptyTexts) return std::wstring();
+    return std::wstring(300, static_cast<wchar_t>(L'A' + index));
+  };
   const auto address = [&] {
     const std::uint32_t n = next();
     return modRASVPN::RasIpAddress{
@@ -88,12 +93,8 @@ std::string Address(const modRASVPN::RasIpAddress& a) {
          std::to_string(a.d);
 }
 
-// Every published size against an independent layout, the stand-in's: the image it makes of
-// the record's values must be the program's byte for byte, so that a field dropped, moved by a
-// byte or written one byte too wide fails for every size that has the field. (Under Wine the
-// image is also compared with the system headers' own RASENTRYA.)
-TEST(EntryLayout, EveryPublishedSizeEqualsTheStandinsImageByteForByte) {
-  const EntryRecord r = DistinctRecord();
+// The record's values as the stand-in's phonebook keeps them, by field name.
+standin::EntryValues ValuesOf(const EntryRecord& r) {
   const auto n = [](std::uint32_t value) { return std::to_string(value); };
   const auto t = [](const std::wstring& text) { return platform::ToAnsi(text); };
   std::string guid;
@@ -101,7 +102,7 @@ TEST(EntryLayout, EveryPublishedSizeEqualsTheStandinsImageByteForByte) {
     guid += "0123456789ABCDEF"[byte >> 4];
     guid += "0123456789ABCDEF"[byte & 15];
   }
-  const standin::EntryValues values = {
+  return {
       {"dwfOptions", n(r.dwfOptions)}, {"dwCountryID", n(r.dwCountryID)},
       {"dwCountryCode", n(r.dwCountryCode)}, {"szAreaCode", t(r.szAreaCode)},
       {"szLocalPhoneNumber", t(r.szLocalPhoneNumber)}, {"ipaddr", Address(r.ipaddr)},
@@ -123,14 +124,25 @@ TEST(EntryLayout, EveryPublishedSizeEqualsTheStandinsImageByteForByte) {
       {"guidId", guid}, {"szCustomDialDll", t(r.szCustomDialDll)},
       {"dwVpnStrategy", n(r.dwVpnStrategy)}, {"dwfOptions2", n(r.dwfOptions2)},
       {"dwfOptions3", n(r.dwfOptions3)}, {"szDnsSuffix", t(r.szDnsSuffix)}};
-  for (const std::uint32_t size : {1672u, 1768u, 1796u, 2088u, 2884u}) {
-    std::vector<std::uint8_t> expected(size);
-    standin::WriteEntryImage(values, size, expected.data());
-    const auto image = Image(r, size);
-    ASSERT_EQ(image.size(), size + 2u);  // and the empty alternates list's two zeros
-    EXPECT_EQ(std::vector<std::uint8_t>(image.begin(), image.begin() + size), expected) << size;
-    EXPECT_EQ(image[size], 0);
-    EXPECT_EQ(image[size + 1], 0);
+}
+
+// Every published size against an independent layout, the stand-in's: the image it makes of
+// the record's values must be the program's byte for byte, so that a field dropped, moved by a
+// byte or written one byte too wide fails for every size that has the field. (Under Wine the
+// image is also compared with the system headers' own RASENTRYA.)
+TEST(EntryLayout, EveryPublishedSizeEqualsTheStandinsImageByteForByte) {
+  for (const int emptyTexts : {-1, 0, 1}) {
+    const EntryRecord r = DistinctRecord(emptyTexts);
+    for (const std::uint32_t size : {1672u, 1768u, 1796u, 2088u, 2884u}) {
+      std::vector<std::uint8_t> expected(size);
+      standin::WriteEntryImage(ValuesOf(r), size, expected.data());
+      const auto image = Image(r, size);
+      ASSERT_EQ(image.size(), size + 2u);  // and the empty alternates list's two zeros
+      EXPECT_EQ(std::vector<std::uint8_t>(image.begin(), image.begin() + size), expected)
+          << size << ", empty texts " << emptyTexts;
+      EXPECT_EQ(image[size], 0);
+      EXPECT_EQ(image[size + 1], 0);
+    }
   }
 }
 
