@@ -52,7 +52,8 @@ EntryRecord DistinctRecord(int emptyTexts = -1) {
   r.dwFramingProtocol = next();
   for (std::wstring* field : {&r.szScript, &r.szAutodialDll, &r.szAutodialFunc, &r.szDeviceType})
     *field = text();
-  r.szDeviceName = std::wstring(300, L'Ж');
+  r.szDeviceName = text();
+  if (!r.szDeviceName.empty()) r.szDeviceName.assign(300, L'Ж');
   for (std::wstring* field :
        {&r.szX25PadType, &r.szX25Address, &r.szX25Facilities, &r.szX25UserData})
     *field = text();
