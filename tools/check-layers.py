@@ -3,9 +3,9 @@
 
     check-layers.py [ROOT]
 
-The layers, lowest first: the portable service interfaces (platform/); their Windows
+The layers, lowest first: the portable declarations of the system (platform/); their Windows
 implementations (platform/win32/); the phonebook layer (phonebook/) and the desktop steps
-(desktop/), which see only the interfaces and the process-wide settings they read directly
+(desktop/), which see only those declarations and the process-wide settings they read directly
 (app/settings.h); the application (app/), which sees all three; the program's composition root
 (app/win32/), which sees everything. The phonebook stand-in (standin/) is a world of its own;
 its Windows part may use the Windows helpers of platform/win32/. Each finding is one line,
