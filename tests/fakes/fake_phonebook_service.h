@@ -121,6 +121,15 @@ inline FakePhonebookService::EnumHandler Listing(
   };
 }
 
+// An enumeration that answers the code and sets the byte count, writing nothing.
+inline FakePhonebookService::EnumHandler Fails(platform::ResultCode code,
+                                               std::uint32_t byteCount = 264) {
+  return [code, byteCount](std::uint8_t*, std::uint32_t& bytes, std::uint32_t&) {
+    bytes = byteCount;
+    return code;
+  };
+}
+
 // The names as whole 264-byte records.
 inline FakePhonebookService::EnumHandler ListingOf(const std::vector<std::string>& names) {
   std::vector<EntryRecordBytes> records;

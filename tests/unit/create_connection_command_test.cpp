@@ -117,9 +117,7 @@ TEST_F(CreateConnectionCommandTest, EachAnswerAndResultTakesItsSteps) {
 }
 
 TEST_F(CreateConnectionCommandTest, AFailedListingAsksNothingAndARefusedWriteIsNotConfirmed) {
-  phonebook.enumHandlers = {[](std::uint8_t*, std::uint32_t&, std::uint32_t&) {
-    return platform::ResultCode{623};
-  }};
+  phonebook.enumHandlers = {fakes::Fails(623)};
   command.Click(window);
   EXPECT_EQ(std::exchange(TheSystem().journal, {}), fullRun);
   // The service's reason is shown instead; confirming would report a failure as success.

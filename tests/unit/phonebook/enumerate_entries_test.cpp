@@ -11,16 +11,10 @@ namespace {
 
 using modRASVPN::EnumerateEntries;
 using Handler = fakes::FakePhonebookService::EnumHandler;
+using fakes::Fails;
 using fakes::Listing;
 using fakes::ListingOf;
 using fakes::TheSystem;
-
-Handler Fails(platform::ResultCode code, std::uint32_t byteCount = 264) {
-  return [code, byteCount](std::uint8_t*, std::uint32_t& bytes, std::uint32_t&) {
-    bytes = byteCount;
-    return code;
-  };
-}
 
 std::vector<std::string> Many(int count) {
   std::vector<std::string> names;
