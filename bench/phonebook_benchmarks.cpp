@@ -71,7 +71,7 @@ std::vector<std::uint8_t> NameRecords(std::uint32_t count) {
 
 // The tests' system below the layer (Windows-1251, local memory from the heap); what it
 // records of each run is dropped before the next.
-void ForgetRecords() { fakes::TheSystem().allocations.clear(); }
+void ForgetRecords() { fakes::TheSystem().journal.clear(); }
 
 void EnumerateEntries(benchmark::State& state) {
   const auto count = static_cast<std::uint32_t>(state.range(0));

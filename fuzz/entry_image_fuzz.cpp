@@ -46,9 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Only a 603 with a size leads to a write, and the write hands over exactly that size.
   const bool sized = service.sizeQueryResult == platform::ERROR_BUFFER_TOO_SMALL_CODE &&
                      service.reportedSize >= 4;
-  if (!sized && !service.setCalls.empty()) std::abort();
-  if (sized && (service.setCalls.size() != 1 ||
-                service.setCalls[0].entrySize != service.reportedSize))
+  if (!sized && !service.entries.empty()) std::abort();
+  if (sized && (service.entries.size() != 1 || service.entries[0].size() != service.reportedSize))
     std::abort();
   if (!sized && result == 0) std::abort();
   return 0;

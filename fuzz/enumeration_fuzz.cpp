@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                        [](const auto& name) { return !name.empty(); })))
     std::abort();
   if (!list[0].empty()) std::abort();
-  if (service.enumCalls.size() > 2) std::abort();
+  if (service.enumBuffers.size() > 2) std::abort();
   if (!fakes::TheSystem().liveBlocks.empty()) std::abort();
   return 0;
 }

@@ -1,5 +1,7 @@
-// Fake automation objects that write every call and every release into one shared log,
-// and fail the call whose log line equals failAt.
+// Fake automation: Shell.Application with a connections folder of the given item names, and
+// WScript.Shell with the given desktop folder. Every call and every release goes into the
+// system's journal ("label.Member(arguments)", "release label"); the call whose line is
+// failAt fails, the one whose line is nothingAt answers nothing.
 #pragma once
 
 #include <functional>
@@ -10,131 +12,106 @@
 #include <vector>
 
 #include "platform/automation.h"
+#include "tests/fakes/system.h"
 
 namespace fakes {
 
-struct AutomationLog {
-  std::vector<std::wstring> events;
-  std::wstring failAt;  // e.g. L"item0.Name()"; empty: nothing fails
-  int live = 0;         // objects created and not yet released
-
-  void Record(const std::wstring& event) {
-    events.push_back(event);
-    if (event == failAt) throw platform::AutomationError("injected failure");
-  }
-  bool Contains(const std::wstring& event) const {
-    for (const auto& each : events)
-      if (each == event) return true;
-    return false;
-  }
-};
+struct FakeAutomation;
 
 class FakeObject final : public platform::AutomationObject {
  public:
-  using GetHandler = std::function<platform::AutomationResult(const std::wstring& member,
-                                                              const platform::AutomationArguments&)>;
+  using Answer = std::function<platform::AutomationResult(const std::wstring& member,
+                                                          const platform::AutomationArguments&)>;
 
-  FakeObject(AutomationLog& log, std::wstring label, GetHandler get = {})
-      : log_(log), label_(std::move(label)), get_(std::move(get)) {
-    ++log_.live;
-  }
-  ~FakeObject() override {
-    --log_.live;
-    log_.events.push_back(L"release " + label_);
-  }
-
-  const std::wstring& label() const { return label_; }
+  FakeObject(FakeAutomation& owner, std::wstring label, Answer answer = {});
+  ~FakeObject() override;
 
   platform::AutomationResult Get(const std::wstring& member,
-                                 const platform::AutomationArguments& arguments) override {
-    log_.Record(Describe(member, arguments));
-    if (!get_) throw platform::AutomationError("no such member");
-    return get_(member, arguments);
-  }
+                                 const platform::AutomationArguments& arguments) override;
   void Call(const std::wstring& member, const platform::AutomationArguments& arguments) override {
-    log_.Record(Describe(member, arguments));
+    (void)Get(member, arguments);
   }
+  const std::wstring& label() const { return label_; }
 
  private:
-  std::wstring Describe(const std::wstring& member,
-                        const platform::AutomationArguments& arguments) const {
-    std::wstring text = label_ + L"." + member + L"(";
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-      if (i > 0) text += L",";
-      std::visit(
-          [&text](const auto& value) {
-            using Value = std::decay_t<decltype(value)>;
-            if constexpr (std::is_same_v<Value, std::int16_t>) {
-              text += L"i16:" + std::to_wstring(value);
-            } else if constexpr (std::is_same_v<Value, std::int32_t>) {
-              text += L"i32:" + std::to_wstring(value);
-            } else if constexpr (std::is_same_v<Value, std::wstring>) {
-              text += L"\"" + value + L"\"";
-            } else {
-              const auto* fake = dynamic_cast<const FakeObject*>(value);
-              text += L"&" + (fake ? fake->label() : std::wstring(L"?"));
-            }
-          },
-          arguments[i]);
-    }
-    return text + L")";
-  }
-
-  AutomationLog& log_;
+  FakeAutomation& owner_;
   std::wstring label_;
-  GetHandler get_;
+  Answer answer_;
 };
 
-// Shell.Application with a connections folder of the given item names, and WScript.Shell.
-class FakeAutomation final : public platform::Automation {
- public:
-  AutomationLog log;
+struct FakeAutomation final : platform::Automation {
   std::vector<std::wstring> connectionNames;
-  platform::AutomationResult desktopPath = std::wstring(L"C:\\Users\\Анна\\Desktop");
+  std::wstring desktopPath = L"C:\\Users\\Анна\\Desktop";
+  std::wstring failAt, nothingAt;
+  int live = 0;  // objects created and not yet released
 
   std::unique_ptr<platform::AutomationObject> Create(const std::wstring& progId) override {
-    log.Record(L"create " + progId);
-    if (progId == L"Shell.Application")
-      return std::make_unique<FakeObject>(log, L"shell", [this](auto& member, auto& arguments) {
-        return Shell(member, arguments);
-      });
+    Journal(L"create " + progId);
+    if (progId == failAt) throw platform::AutomationError("class not registered");
     if (progId == L"WScript.Shell")
-      return std::make_unique<FakeObject>(log, L"wsh", [this](auto&, auto&) {
-        return Copy(desktopPath);
-      });
-    throw platform::AutomationError("class not registered");
-  }
-
- private:
-  platform::AutomationResult Shell(const std::wstring& member,
-                                   const platform::AutomationArguments& arguments) {
-    if (member != L"NameSpace" || arguments.size() != 1) return {};
-    const auto* number = std::get_if<std::int16_t>(&arguments[0]);
-    if (number != nullptr && *number == 49)
-      return std::make_unique<FakeObject>(log, L"connections", [this](auto&, auto&) {
-        return Items();
-      });
-    if (number != nullptr && *number == 0)
-      return std::make_unique<FakeObject>(log, L"desktop");
-    return {};
-  }
-
-  platform::AutomationResult Items() {
-    return std::make_unique<FakeObject>(log, L"items", [this](auto& member, auto& arguments) {
-      if (member == L"Count")
-        return platform::AutomationResult(static_cast<std::int32_t>(connectionNames.size()));
-      const auto index = std::get<std::int32_t>(arguments.at(0));
-      const std::wstring name = connectionNames.at(static_cast<std::size_t>(index));
-      return platform::AutomationResult(std::make_unique<FakeObject>(
-          log, L"item" + std::to_wstring(index),
-          [name](auto&, auto&) { return platform::AutomationResult(name); }));
+      return Object(L"wsh", [this](auto&, auto&) { return platform::AutomationResult(desktopPath); });
+    return Object(L"shell", [this](auto&, const platform::AutomationArguments& arguments) {
+      const bool connections = std::get<std::int16_t>(arguments.at(0)) == 49;
+      return platform::AutomationResult(connections ? Object(L"connections", [this](auto&, auto&) {
+        return platform::AutomationResult(Items());
+      })
+                                                    : Object(L"desktop"));
     });
   }
 
-  static platform::AutomationResult Copy(const platform::AutomationResult& value) {
-    if (const auto* text = std::get_if<std::wstring>(&value)) return *text;
-    return {};
+ private:
+  std::unique_ptr<FakeObject> Object(std::wstring label, FakeObject::Answer answer = {}) {
+    return std::make_unique<FakeObject>(*this, std::move(label), std::move(answer));
+  }
+  std::unique_ptr<FakeObject> Items() {
+    return Object(L"items", [this](const std::wstring& member, auto& arguments) {
+      if (member == L"Count")
+        return platform::AutomationResult(static_cast<std::int32_t>(connectionNames.size()));
+      const auto index = static_cast<std::size_t>(std::get<std::int32_t>(arguments.at(0)));
+      return platform::AutomationResult(
+          Object(L"item" + std::to_wstring(index), [name = connectionNames.at(index)](auto&, auto&) {
+            return platform::AutomationResult(name);
+          }));
+    });
   }
 };
+
+inline FakeObject::FakeObject(FakeAutomation& owner, std::wstring label, Answer answer)
+    : owner_(owner), label_(std::move(label)), answer_(std::move(answer)) {
+  ++owner_.live;
+}
+
+inline FakeObject::~FakeObject() {
+  --owner_.live;
+  Journal(L"release " + label_);
+}
+
+inline platform::AutomationResult FakeObject::Get(const std::wstring& member,
+                                                  const platform::AutomationArguments& arguments) {
+  std::wstring line = label_ + L"." + member + L"(";
+  for (const auto& argument : arguments) {
+    if (&argument != &arguments.front()) line += L",";
+    std::visit(
+        [&line](const auto& value) {
+          using Value = std::decay_t<decltype(value)>;
+          if constexpr (std::is_same_v<Value, std::int16_t>) {
+            line += L"i16:" + std::to_wstring(value);
+          } else if constexpr (std::is_same_v<Value, std::int32_t>) {
+            line += L"i32:" + std::to_wstring(value);
+          } else if constexpr (std::is_same_v<Value, std::wstring>) {
+            line += L"\"" + value + L"\"";
+          } else {
+            const auto* fake = dynamic_cast<const FakeObject*>(value);
+            line += L"&" + (fake ? fake->label() : std::wstring(L"?"));
+          }
+        },
+        argument);
+  }
+  line += L")";
+  Journal(line);
+  if (line == owner_.failAt) throw platform::AutomationError("injected failure");
+  if (line == owner_.nothingAt || !answer_) return {};
+  return answer_(member, arguments);
+}
 
 }  // namespace fakes

@@ -13,18 +13,10 @@
 
 namespace fakes {
 
-struct SetEntryCall {
-  std::optional<std::string> phonebook;
-  std::string entryName;
-  std::vector<std::uint8_t> entry;  // the entrySize bytes handed over
-  std::uint32_t entrySize;
-};
-
-struct EnumCall {
-  std::uint32_t byteCount;           // as handed in
-  std::vector<std::uint8_t> buffer;  // the first 264 bytes as handed in
-};
-
+// Writes every call into the system's journal:
+//   RasEnumEntriesA <bytes handed in>          RasGetEntryPropertiesA <size handed in>
+//   RasSetEntryPropertiesA <phonebook or (default)> <name> <size>
+//   RasDeleteEntryA <name>                     RasGetErrorStringA <code> <size>
 class FakePhonebookService final : public platform::PhonebookService {
  public:
   using EnumHandler = std::function<platform::ResultCode(std::uint8_t* buffer,
@@ -34,16 +26,15 @@ class FakePhonebookService final : public platform::PhonebookService {
   platform::ResultCode RasEnumEntriesA(void* buffer, std::uint32_t& byteCount,
                                        std::uint32_t& entryCount) override {
     auto* bytes = static_cast<std::uint8_t*>(buffer);
-    enumCalls.push_back({byteCount, std::vector<std::uint8_t>(bytes, bytes + 264)});
-    TheSystem().journal.push_back(L"RasEnumEntriesA");
-    const std::size_t call = enumCalls.size() - 1;
+    enumBuffers.emplace_back(bytes, bytes + 264);
+    Journal(L"RasEnumEntriesA " + std::to_wstring(byteCount));
+    const std::size_t call = enumBuffers.size() - 1;
     if (call < enumHandlers.size()) return enumHandlers[call](bytes, byteCount, entryCount);
     return 9999;  // a call the test did not expect
   }
 
   platform::ResultCode RasGetEntryPropertiesA(std::uint32_t& entrySize) override {
-    ++sizeQueries;
-    sizeQueryArgument = entrySize;
+    Journal(L"RasGetEntryPropertiesA " + std::to_wstring(entrySize));
     entrySize = reportedSize;
     return sizeQueryResult;
   }
@@ -52,49 +43,39 @@ class FakePhonebookService final : public platform::PhonebookService {
                                               const std::string& entryName, const void* entry,
                                               std::uint32_t entrySize) override {
     const auto* bytes = static_cast<const std::uint8_t*>(entry);
-    setCalls.push_back({phonebook, entryName,
-                        std::vector<std::uint8_t>(bytes, bytes + entrySize), entrySize});
-    TheSystem().journal.push_back(L"RasSetEntryPropertiesA " + platform::FromAnsi(entryName));
+    entries.emplace_back(bytes, bytes + entrySize);
+    Journal(L"RasSetEntryPropertiesA " + (phonebook ? platform::FromAnsi(*phonebook) : L"(default)") +
+            L" " + platform::FromAnsi(entryName) + L" " + std::to_wstring(entrySize));
     return setResult;
   }
 
   platform::ResultCode RasDeleteEntryA(const std::string& entryName) override {
-    deleted.push_back(entryName);
-    TheSystem().journal.push_back(L"RasDeleteEntryA " + platform::FromAnsi(entryName));
+    Journal(L"RasDeleteEntryA " + platform::FromAnsi(entryName));
     return deleteResult;
   }
 
   platform::ResultCode RasGetErrorStringA(std::uint32_t code, char* buffer,
                                           std::uint32_t size) override {
-    errorStringCalls.push_back({code, size});
+    Journal(L"RasGetErrorStringA " + std::to_wstring(code) + L" " + std::to_wstring(size));
     if (errorStringText.size() > size) return 87;
     std::memcpy(buffer, errorStringText.data(), errorStringText.size());
     return 0;
   }
 
-  // Enumeration: one handler per call, in order.
+  // Enumeration: one handler per call, in order; the first 264 bytes each call was handed.
   std::vector<EnumHandler> enumHandlers;
-  std::vector<EnumCall> enumCalls;
+  std::vector<std::vector<std::uint8_t>> enumBuffers;
 
-  // The size query.
   platform::ResultCode sizeQueryResult = platform::ERROR_BUFFER_TOO_SMALL_CODE;
   std::uint32_t reportedSize = 2884;
-  int sizeQueries = 0;
-  std::uint32_t sizeQueryArgument = 0xFFFFFFFF;
 
   platform::ResultCode setResult = 0;
-  std::vector<SetEntryCall> setCalls;
+  std::vector<std::vector<std::uint8_t>> entries;  // the bytes of each write
 
   platform::ResultCode deleteResult = 0;
-  std::vector<std::string> deleted;
 
   // The bytes written into the error-string buffer (a zero is written only if included).
   std::string errorStringText;
-  struct ErrorStringCall {
-    std::uint32_t code;
-    std::uint32_t size;
-  };
-  std::vector<ErrorStringCall> errorStringCalls;
 };
 
 // An enumeration answered like the real service: 603 and the bytes needed when the records do

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace fakes {
 namespace {
@@ -54,11 +55,17 @@ System& TheSystem() {
 
 void Reset() { TheSystem() = System{}; }
 
+std::vector<std::wstring> TakeJournal() { return std::exchange(TheSystem().journal, {}); }
+
+void Journal(std::wstring line) { TheSystem().journal.push_back(std::move(line)); }
+
 }  // namespace fakes
 
 namespace platform {
 
+using fakes::Journal;
 using fakes::TheSystem;
+using std::to_wstring;
 
 std::string ToAnsi(std::wstring_view text) {
   std::string bytes;
@@ -75,55 +82,51 @@ std::wstring FromAnsi(std::string_view bytes) {
   return text;
 }
 
-void ReportError(const std::wstring& text) { TheSystem().loggedErrors.push_back(text); }
+void ReportError(const std::wstring& text) { Journal(L"event log: " + text); }
 
 std::uint32_t FormatSystemMessage(std::uint32_t flags, std::uint32_t messageId,
                                   std::uint32_t languageId, char* buffer, std::uint32_t size) {
-  auto& system = TheSystem();
-  ++system.systemMessageCalls;
-  system.lastFlags = flags;
-  system.lastMessageId = messageId;
-  system.lastLanguageId = languageId;
-  system.lastSize = size;
-  if (system.systemMessage.size() > size) return 0;
-  std::memcpy(buffer, system.systemMessage.data(), system.systemMessage.size());
-  return static_cast<std::uint32_t>(system.systemMessage.size());
+  Journal(L"FormatMessage " + to_wstring(flags) + L" " + to_wstring(messageId) + L" " +
+          to_wstring(languageId) + L" " + to_wstring(size));
+  const std::string& message = TheSystem().systemMessage;
+  if (message.size() > size) return 0;
+  std::memcpy(buffer, message.data(), message.size());
+  return static_cast<std::uint32_t>(message.size());
 }
 
 bool DeleteFileA(const std::string& ansiPath) {
-  TheSystem().deletedFiles.push_back(ansiPath);
+  Journal(L"DeleteFileA " + FromAnsi(ansiPath));
   return false;
 }
 
 int ShowMessageBox(const std::wstring& text, std::uint32_t style, const std::wstring& title) {
-  auto& system = TheSystem();
-  system.boxes.push_back({text, style, title});
-  system.journal.push_back(L"box " + std::to_wstring(style) + L" " + title + L": " + text);
-  if (system.answers.empty()) return (style & 0xF) == MB_YESNO_STYLE ? IDYES_ANSWER : 1;
-  const int answer = system.answers.front();
-  system.answers.pop_front();
+  Journal(L"box " + to_wstring(style) + L" " + title + L": " + text);
+  auto& answers = TheSystem().answers;
+  if (answers.empty()) return (style & 0xF) == MB_YESNO_STYLE ? IDYES_ANSWER : 1;
+  const int answer = answers.front();
+  answers.pop_front();
   return answer;
 }
 
 void ShellExecuteA(const std::string& verb, const std::string& file, int showCommand) {
-  TheSystem().shellCalls.push_back(verb + "|" + file + "|" + std::to_string(showCommand));
+  Journal(L"ShellExecuteA " + FromAnsi(verb) + L" " + FromAnsi(file) + L" " +
+          to_wstring(showCommand));
   if (TheSystem().shellThrows) throw std::runtime_error("no handler");
 }
 
-void Sleep(std::uint32_t milliseconds) {
-  TheSystem().journal.push_back(L"sleep " + std::to_wstring(milliseconds));
-}
+void Sleep(std::uint32_t milliseconds) { Journal(L"sleep " + to_wstring(milliseconds)); }
 
 bool StartProcess(const ProcessStart& start) {
-  TheSystem().starts.push_back(start);
-  TheSystem().journal.push_back(start.commandLine);
+  Journal(start.systemProgram + L": " + start.commandLine + L" (show " +
+          to_wstring(start.windowState) + L", wait " + to_wstring(start.waitAtMost.count()) +
+          L" ms)");
   return TheSystem().startsSucceed;
 }
 
 void* LocalAlloc(std::uint32_t flags, std::size_t bytes) {
   auto& system = TheSystem();
-  system.allocations.push_back({flags, bytes});
-  if (system.failingAllocations.count(system.allocations.size()) != 0) return nullptr;
+  Journal(L"LocalAlloc " + to_wstring(flags) + L" " + to_wstring(bytes));
+  if (system.failingAllocations.count(++system.allocations) != 0) return nullptr;
   // Filled with a pattern, so that a missing LMEM_ZEROINIT shows.
   auto block = std::make_unique_for_overwrite<std::uint8_t[]>(bytes);
   std::memset(block.get(), (flags & LMEM_ZEROINIT_FLAG) != 0 ? 0 : 0xCD, bytes);

@@ -1,7 +1,7 @@
 // The portable tests' system: the functions of platform/system.h, defined in system.cpp to
-// record what they are asked and answer from the test's script, with Windows-1251 as the ANSI
-// code page so that Cyrillic texts are tested exactly as a Russian Windows converts them.
-// Everything is in one record, which each test starts from afresh (Reset()).
+// write every call into one journal and answer from the test's script, with Windows-1251 as
+// the ANSI code page so that Cyrillic texts are tested exactly as a Russian Windows converts
+// them. Each test starts from a fresh record (Reset()).
 #pragma once
 
 #include <cstdint>
@@ -16,42 +16,26 @@
 
 namespace fakes {
 
-struct ShownBox {
-  std::wstring text;
-  std::uint32_t style;
-  std::wstring title;
-};
-
-struct Allocation {
-  std::uint32_t flags;
-  std::size_t bytes;
-};
-
 struct System {
-  // Every box, wait and process start, in order, as "box <style> <title>: <text>",
-  // "sleep <ms>" and the command line; the fake phonebook service adds its calls.
+  // One line a call, in order; the fake phonebook service and the tests' automation objects
+  // write theirs here too:
+  //   box <style> <title>: <text>          event log: <text>        sleep <ms>
+  //   FormatMessage <flags> <id> <language> <size>                  DeleteFileA <path>
+  //   ShellExecuteA <verb> <file> <show>   LocalAlloc <flags> <bytes>
+  //   <program>: <command line> (show <state>, wait <ms> ms)
   std::vector<std::wstring> journal;
 
-  std::vector<ShownBox> boxes;
-  std::deque<int> answers;  // then the first button: OK, or Yes
-  std::vector<std::wstring> loggedErrors;
-  std::vector<std::string> deletedFiles;
-  std::vector<platform::ProcessStart> starts;
+  std::deque<int> answers;  // of the message boxes; then the first button: OK, or Yes
   bool startsSucceed = true;
-  std::vector<std::string> shellCalls;  // "verb|file|show"
   bool shellThrows = false;
+  std::string systemMessage;  // what the message table writes (a zero only if included)
 
-  // The message table: the bytes written (a zero only if included) and the last lookup.
-  std::string systemMessage;
-  int systemMessageCalls = 0;
-  std::uint32_t lastFlags = 0, lastMessageId = 0, lastLanguageId = 0xFFFFFFFF, lastSize = 0;
-
-  // Local memory: every allocation; the 1-based numbers of those that fail; frees of blocks
-  // that were never handed out.
-  std::vector<Allocation> allocations;
+  // Local memory: the 1-based numbers of the allocations that fail, the blocks handed out
+  // and not freed, and frees of blocks that were never handed out.
   std::set<std::size_t> failingAllocations;
-  int badFrees = 0;
+  std::size_t allocations = 0;
   std::map<void*, std::unique_ptr<std::uint8_t[]>> liveBlocks;
+  int badFrees = 0;
 
   // A double-byte code page in miniature instead of 1251: 0x81 leads a pair that is one
   // character (U+4E00 + the trail byte).
@@ -60,5 +44,8 @@ struct System {
 
 System& TheSystem();
 void Reset();
+// The journal so far; the next one starts empty.
+std::vector<std::wstring> TakeJournal();
+void Journal(std::wstring line);
 
 }  // namespace fakes

@@ -6,32 +6,14 @@
 #include <new>
 
 #include "app/settings.h"
+#include "tests/fakes/fake_automation.h"
 #include "tests/fakes/fake_phonebook_service.h"
 
 namespace {
 
+using fakes::TakeJournal;
 using fakes::TheSystem;
 using Journal = std::vector<std::wstring>;
-
-// The shell's objects as the command meets them on a system without a connections folder or
-// a desktop directory: created (and journalled), then answering nothing.
-class SilentAutomation final : public platform::Automation {
-  struct Nothing final : platform::AutomationObject {
-    platform::AutomationResult Get(const std::wstring&,
-                                   const platform::AutomationArguments&) override {
-      return {};
-    }
-    void Call(const std::wstring&, const platform::AutomationArguments&) override {}
-  };
-
- public:
-  std::unique_ptr<platform::AutomationObject> Create(const std::wstring& progId) override {
-    TheSystem().journal.push_back(L"create " + progId);
-    if (onCreate) onCreate();
-    return std::make_unique<Nothing>();
-  }
-  std::function<void()> onCreate;
-};
 
 class Window final : public app::CommandWindow {
  public:
@@ -39,7 +21,7 @@ class Window final : public app::CommandWindow {
   int ShortcutValue() const override { return shortcut; }
   int FirewallValue() const override { return firewall; }
   void ProcessPendingMessages() override {
-    TheSystem().journal.push_back(L"pump");
+    fakes::Journal(L"pump");
     if (onPump) onPump();
   }
   std::wstring caption = L"Dialwright VPN 1.00";
@@ -52,42 +34,56 @@ std::wstring Box(std::uint32_t style, const std::wstring& text) {
   return L"box " + std::to_wstring(style) + L" Dialwright VPN 1.00: " + text;
 }
 
+Journal Joined(std::initializer_list<Journal> parts) {
+  Journal joined;
+  for (const Journal& part : parts) joined.insert(joined.end(), part.begin(), part.end());
+  return joined;
+}
+
 // The command over the real phonebook and desktop layers, with the fake service, automation
-// and system below them; everything they do lands in one journal.
+// and system below them, on a system without a connections folder: everything they do lands
+// in one journal.
 class CreateConnectionCommandTest : public ::testing::Test {
  protected:
-  void SetUp() override { basMain::FillSettings(); }
+  void SetUp() override {
+    basMain::FillSettings();
+    automation.nothingAt = L"shell.NameSpace(i16:49)";
+  }
 
   // One click with the phonebook listing these names (in two calls when they need them).
   Journal Click(const std::vector<std::string>& names = {}) {
     phonebook.enumHandlers = {fakes::ListingOf(names), fakes::ListingOf(names)};
-    phonebook.enumCalls.clear();
+    phonebook.enumBuffers.clear();
     command.Click(window);
-    return std::exchange(TheSystem().journal, {});
+    return TakeJournal();
   }
 
-  const std::wstring entry = L"Vorlix INTERNET";
-  const std::wstring question = L"Подключение Vorlix INTERNET существует! Для создания подключения "
-                                L"необходимо его удалить! Удалить сейчас?";
+  const Journal listing = {L"LocalAlloc 64 264", L"RasEnumEntriesA 264"};
+  // After 603: room for the records the service asked for.
+  static Journal Relisting(int records) {
+    const std::wstring bytes = std::to_wstring(records * 264);
+    return {L"LocalAlloc 64 " + bytes, L"RasEnumEntriesA " + bytes};
+  }
+  const Journal write = {L"pump", L"RasGetEntryPropertiesA 0",
+                         L"RasSetEntryPropertiesA (default) Vorlix INTERNET 2884"};
+  const Journal shortcut = {L"create Shell.Application", L"shell.NameSpace(i16:49)",
+                            L"release shell"};
+  const Journal firewall = {
+      L"netsh.exe: netsh firewall set opmode disable (show 0, wait 30000 ms)",
+      L"netsh.exe: netsh firewall set opmode enable (show 0, wait 0 ms)"};
+  const Journal created = {Box(64, L"Подключение создано.")};
+  const Journal question = {Box(36, L"Подключение Vorlix INTERNET существует! Для создания "
+                                    L"подключения необходимо его удалить! Удалить сейчас?")};
+  const Journal deleted = {L"RasDeleteEntryA Vorlix INTERNET", L"create WScript.Shell",
+                           L"wsh.SpecialFolders(\"Desktop\")",
+                           L"release wsh",
+                           L"DeleteFileA C:\\Users\\Анна\\Desktop\\Vorlix INTERNET.lnk"};
   // A click that finds no entry to replace, with both boxes checked.
-  const Journal fullRun = {L"RasEnumEntriesA",
-                           L"pump",
-                           L"RasSetEntryPropertiesA Vorlix INTERNET",
-                           L"sleep 250",
-                           L"create Shell.Application",
-                           L"sleep 250",
-                           L"netsh firewall set opmode disable",
-                           L"netsh firewall set opmode enable",
-                           Box(64, L"Подключение создано.")};
-  // The same after the question was answered Yes and the entry deleted.
-  const Journal replaced = [this] {
-    Journal j = {L"RasEnumEntriesA", Box(36, question), L"RasDeleteEntryA Vorlix INTERNET",
-                 L"create WScript.Shell"};
-    j.insert(j.end(), fullRun.begin() + 1, fullRun.end());
-    return j;
-  }();
+  const Journal fullRun =
+      Joined({listing, write, {L"sleep 250"}, shortcut, {L"sleep 250"}, firewall, created});
+
   fakes::FakePhonebookService phonebook;
-  SilentAutomation automation;
+  fakes::FakeAutomation automation;
   Window window;
   app::CreateConnectionCommand command{phonebook, automation};
 };
@@ -95,50 +91,50 @@ class CreateConnectionCommandTest : public ::testing::Test {
 TEST_F(CreateConnectionCommandTest, EachAnswerAndResultTakesItsSteps) {
   EXPECT_EQ(Click({"Other"}), fullRun) << "a new entry";
   TheSystem().answers = {platform::IDNO_ANSWER};
-  EXPECT_EQ(Click({"Other", "Vorlix INTERNET"}),
-            (Journal{L"RasEnumEntriesA", L"RasEnumEntriesA", Box(36, question)}))
+  EXPECT_EQ(Click({"Other", "Vorlix INTERNET"}), Joined({listing, Relisting(2), question}))
       << "existing, No";
   TheSystem().answers = {platform::IDYES_ANSWER};
-  EXPECT_EQ(Click({"Vorlix INTERNET"}), replaced) << "existing, Yes";
+  const Journal afterListing(fullRun.begin() + 2, fullRun.end());
+  EXPECT_EQ(Click({"Vorlix INTERNET"}), Joined({listing, question, deleted, afterListing}))
+      << "existing, Yes";
   // Neither Yes nor No: nothing is deleted, the entry is written over.
   TheSystem().answers = {2};
-  Journal other = fullRun;
-  other.insert(other.begin() + 1, Box(36, question));
-  EXPECT_EQ(Click({"Vorlix INTERNET"}), other);
+  EXPECT_EQ(Click({"Vorlix INTERNET"}), Joined({listing, question, afterListing}));
   // Exact and case-sensitive; three names take two calls.
-  Journal twoCalls = fullRun;
-  twoCalls.insert(twoCalls.begin(), L"RasEnumEntriesA");
-  EXPECT_EQ(Click({"vorlix internet", "VORLIX INTERNET", "Vorlix INTERNET "}), twoCalls);
+  EXPECT_EQ(Click({"vorlix internet", "VORLIX INTERNET", "Vorlix INTERNET "}),
+            Joined({listing, Relisting(3), afterListing}));
   // The entry goes first: if the service keeps it, the user keeps its shortcut too.
   phonebook.deleteResult = 623;
   EXPECT_EQ(Click({"Vorlix INTERNET"}),
-            (Journal{L"RasEnumEntriesA", Box(36, question), L"RasDeleteEntryA Vorlix INTERNET",
-                     Box(16, L"Ошибка удаления подключения!")}));
+            Joined({listing, question, {deleted[0], Box(16, L"Ошибка удаления подключения!")}}));
 }
 
 TEST_F(CreateConnectionCommandTest, AFailedListingAsksNothingAndARefusedWriteIsNotConfirmed) {
   phonebook.enumHandlers = {fakes::Fails(623)};
+  TheSystem().startsSucceed = false;  // nor does a missing netsh stop the run
   command.Click(window);
-  EXPECT_EQ(std::exchange(TheSystem().journal, {}), fullRun);
+  Journal failedListing = fullRun;
+  failedListing.insert(failedListing.begin() + 2,
+                       L"event log: RasEnumEntries failed: Error  623");
+  EXPECT_EQ(TakeJournal(), failedListing);
   // The service's reason is shown instead; confirming would report a failure as success.
   phonebook.setResult = 632;
   phonebook.errorStringText = std::string("refused\0", 8);
-  Journal refused = fullRun;
-  refused.back() = L"box 0 Dialwright: refused";
-  refused.insert(refused.begin() + 3, refused.back());
-  refused.pop_back();
-  EXPECT_EQ(Click(), refused);
+  EXPECT_EQ(Click(), Joined({listing, write,
+                             {L"RasGetErrorStringA 632 512", L"box 0 Dialwright: refused",
+                              L"sleep 250"},
+                             shortcut, {L"sleep 250"}, firewall}));
 }
 
 TEST_F(CreateConnectionCommandTest, OnlyACheckedBoxRunsItsStepAndBothPausesAlwaysHappen) {
-  for (int shortcut : {0, 1, 2}) {
-    for (int firewall : {0, 1, 2}) {
-      window.shortcut = shortcut;
-      window.firewall = firewall;
-      Journal expected = fullRun;
-      if (firewall != 1) expected.erase(expected.begin() + 6, expected.begin() + 8);
-      if (shortcut != 1) expected.erase(expected.begin() + 4);
-      EXPECT_EQ(Click(), expected) << "shortcut " << shortcut << ", firewall " << firewall;
+  for (int shortcutValue : {0, 1, 2}) {
+    for (int firewallValue : {0, 1, 2}) {
+      window.shortcut = shortcutValue;
+      window.firewall = firewallValue;
+      EXPECT_EQ(Click(), Joined({listing, write, {L"sleep 250"},
+                                 shortcutValue == 1 ? shortcut : Journal{}, {L"sleep 250"},
+                                 firewallValue == 1 ? firewall : Journal{}, created}))
+          << "shortcut " << shortcutValue << ", firewall " << firewallValue;
     }
   }
 }
@@ -147,7 +143,7 @@ TEST_F(CreateConnectionCommandTest, EveryBoxCarriesTheCaptionAsItReadsThen) {
   TheSystem().answers = {platform::IDYES_ANSWER};
   window.onPump = [this] { window.caption = L"Renamed"; };
   const Journal journal = Click({"Vorlix INTERNET"});
-  EXPECT_EQ(journal[1], Box(36, question));
+  EXPECT_EQ(journal[2], question[0]);
   EXPECT_EQ(journal.back(), L"box 64 Renamed: Подключение создано.");
 }
 
@@ -155,11 +151,10 @@ TEST_F(CreateConnectionCommandTest, AClickDuringARunIsIgnored) {
   window.onPump = [this] { command.Click(window); };
   EXPECT_EQ(Click(), fullRun);
   // The guard is released even when a step throws, so the next click runs again.
-  window.onPump = nullptr;
-  automation.onCreate = [] { throw std::bad_alloc(); };
+  window.onPump = [] { throw std::bad_alloc(); };
   EXPECT_THROW(Click(), std::bad_alloc);
-  automation.onCreate = nullptr;
-  TheSystem().journal.clear();
+  window.onPump = nullptr;
+  TakeJournal();
   EXPECT_EQ(Click(), fullRun);
 }
 

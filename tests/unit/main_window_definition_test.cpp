@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <tuple>
 #include <vector>
 
 #include "app/main_window_banner.h"
@@ -15,22 +17,14 @@ using namespace app::main_window;
 const TwipsRect kTopDown[] = {Image1.bounds, FirewallCheckBox.bounds, ShortcutCheckBox.bounds,
                               CreateConnectionButton.bounds};
 
-TEST(MainWindowDefinition, GeometryOfTheLinesAndAtLargerDensities) {
+TEST(MainWindowDefinition, GeometryRoundsPerAxisAndKeepsThePlacesAtEveryDensity) {
   EXPECT_EQ(ToPixels(Line1.ends, 96, 96), (PixelLine{0, 100, 304, 100}));
   EXPECT_EQ(ToPixels(Line2.ends, 96, 96), (PixelLine{0, 101, 304, 101}));
-  // 120 dpi: 12 twips a pixel, with quarters to round.
-  EXPECT_EQ(TwipsToPixels(kClientArea.width, 120), 376);
-  EXPECT_EQ(TwipsToPixels(kClientArea.height, 120), 250);
+  // 120 dpi: 12 twips a pixel, with quarters to round; 144 dpi: half pixels round up.
   EXPECT_EQ(ToPixels(FirewallCheckBox.bounds, 120, 120), (PixelRect{30, 140, 281, 21}));
   EXPECT_EQ(ToPixels(CreateConnectionButton.bounds, 120, 120), (PixelRect{10, 200, 356, 41}));
-  // 144 dpi: 10 twips a pixel; half pixels round up.
-  EXPECT_EQ(TwipsToPixels(kClientArea.width, 144), 452);
   EXPECT_EQ(ToPixels(Line2.ends, 144, 144), (PixelLine{0, 152, 456, 152}));
-  // Different horizontal and vertical densities are kept apart.
   EXPECT_EQ(ToPixels(Image1.bounds, 96, 192), (PixelRect{0, 0, 300, 200}));
-}
-
-TEST(MainWindowDefinition, ControlsKeepTheirPlacesAtEveryDensity) {
   for (const int dpi : {96, 120, 144, 192}) {
     SCOPED_TRACE(dpi);
     const int clientWidth = TwipsToPixels(kClientArea.width, dpi);
@@ -45,28 +39,23 @@ TEST(MainWindowDefinition, ControlsKeepTheirPlacesAtEveryDensity) {
         previousBottom = rect.top + rect.height;
       }
     }
-    // The button stays centred: the same margin on both sides.
+    // The button stays centred; the lines reach past the right edge, where the window clips.
     const PixelRect button = ToPixels(CreateConnectionButton.bounds, dpi, dpi);
     EXPECT_NEAR(button.left, clientWidth - button.left - button.width, 1);
-    // The lines reach past the right edge, where the window clips them.
     EXPECT_GT(ToPixels(Line1.ends, dpi, dpi).x2, clientWidth);
   }
+  EXPECT_EQ(TwipsToPixels(kClientArea.width, 120), 376);
+  EXPECT_EQ(TwipsToPixels(kClientArea.width, 144), 452);
 }
 
-TEST(MainWindowDefinition, ControlIdsAreDistinctAndClearOfOkAndCancel) {
-  // Ids are distinct and clear of IDOK/IDCANCEL (1, 2), which Enter and Escape send.
-  const std::vector<int> ids = {Image1.id, ShortcutCheckBox.id, FirewallCheckBox.id, CreateConnectionButton.id};
-  for (std::size_t i = 0; i < ids.size(); ++i) {
-    EXPECT_GT(ids[i], 2);
-    for (std::size_t j = i + 1; j < ids.size(); ++j) EXPECT_NE(ids[i], ids[j]);
-  }
-}
-
-TEST(MainWindowDefinition, CaptionRule) {
+TEST(MainWindowDefinition, CaptionShowsTheMajorVersionAndIdsAreClearOfOkAndCancel) {
   EXPECT_EQ(WindowCaption(L"Dialwright", 1), L"Dialwright VPN 1.00");
-  // Only the major version shows; ".00" is fixed text.
-  EXPECT_EQ(WindowCaption(L"Dialwright", 2), L"Dialwright VPN 2.00");
   EXPECT_EQ(WindowCaption(L"Dialwright", 12), L"Dialwright VPN 12.00");
+  // Distinct and above IDOK/IDCANCEL (1, 2), which Enter and Escape send.
+  const std::set<int> ids = {Image1.id, ShortcutCheckBox.id, FirewallCheckBox.id,
+                             CreateConnectionButton.id};
+  EXPECT_EQ(ids.size(), 4u);
+  EXPECT_GT(*ids.begin(), 2);
 }
 
 TEST(MainWindowDefinition, TooltipRuleComparesWholeTextsExactly) {
@@ -82,18 +71,12 @@ TEST(MainWindowDefinition, TooltipRuleComparesWholeTextsExactly) {
   }
 }
 
-TEST(MainWindowBanner, CompiledInBannerIs301By98TwentyFourBitsAt96Dpi) {
+TEST(MainWindowBanner, CompiledInBannerIs301By98TwentyFourBits) {
   const auto banner = BannerFile();
   const auto view = ParseBitmapFile(banner);
   ASSERT_TRUE(view.has_value());
-  EXPECT_EQ(view->width, 301);
-  EXPECT_EQ(view->height, 98);
-  EXPECT_EQ(view->bitCount, 24);
-  EXPECT_EQ(view->compression, 0u);
-  EXPECT_EQ(view->pixelsPerMetreX, 3780);
-  EXPECT_EQ(view->pixelsPerMetreY, 3780);
-  EXPECT_EQ(view->bitsSize, 904u * 98u);  // 903 bytes a row, padded to 904
-  EXPECT_EQ(banner.size(), view->bitsOffset + view->bitsSize);
+  EXPECT_EQ(std::tuple(view->width, view->height, view->bitCount), std::tuple(301, 98, 24));
+  EXPECT_EQ(banner.size(), view->bitsOffset + 904u * 98u);  // 903 bytes a row, padded to 904
 }
 
 // A file whose header fields are set apart from their neighbours: the bytes between and around

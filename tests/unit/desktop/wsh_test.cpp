@@ -1,6 +1,5 @@
 #include "desktop/wsh.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,37 +7,39 @@
 #include "app/settings.h"
 #include "desktop/automation_results.h"
 #include "tests/fakes/fake_automation.h"
-#include "tests/fakes/system.h"
 
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
+using fakes::TakeJournal;
+using Journal = std::vector<std::wstring>;
 
 class WshTest : public ::testing::Test {
  protected:
   void SetUp() override { basMain::ProviderName = L"Vorlix"; }
   void TearDown() override { basMain::FillSettings(); }
 
-  void Create() { Wsh::CreateConnectionShortcut(automation); }
-
-  std::vector<std::wstring> Copies() const {
-    std::vector<std::wstring> copies;
-    for (const auto& event : automation.log.events)
-      if (event.starts_with(L"desktop.CopyHere")) copies.push_back(event);
-    return copies;
+  // What one run journalled, and that it released every object.
+  Journal Create() {
+    Wsh::CreateConnectionShortcut(automation);
+    EXPECT_EQ(automation.live, 0);
+    return TakeJournal();
   }
 
   fakes::FakeAutomation automation;
-  const std::vector<fakes::ShownBox>& boxes = fakes::TheSystem().boxes;
-  const std::vector<std::string>& deletedFiles = fakes::TheSystem().deletedFiles;
 };
 
-TEST_F(WshTest, CopiesEveryExactMatchWithTheDesktopAskedAfreshAndReleasesInOrder) {
+Journal Matching(const Journal& journal, const std::wstring& prefix) {
+  Journal lines;
+  std::copy_if(journal.begin(), journal.end(), std::back_inserter(lines),
+               [&](const std::wstring& line) { return line.starts_with(prefix); });
+  return lines;
+}
+
+TEST_F(WshTest, CopiesEveryExactMatchWithTheDesktopAskedAfresh) {
   const struct {
     std::wstring provider;
     std::vector<std::wstring> names;
-    std::vector<std::wstring> copies;
+    Journal copies;
   } rows[] = {
       {L"Vorlix", {L"Local Area Connection", L"Vorlix INTERNET", L"Other"},
        {L"desktop.CopyHere(&item1)"}},
@@ -52,87 +53,52 @@ TEST_F(WshTest, CopiesEveryExactMatchWithTheDesktopAskedAfreshAndReleasesInOrder
   };
   for (const auto& row : rows) {
     basMain::ProviderName = row.provider;
-    automation.log.events.clear();
     automation.connectionNames = row.names;
-    Create();
-    EXPECT_EQ(Copies(), row.copies);
-    EXPECT_EQ(std::count(automation.log.events.begin(), automation.log.events.end(),
-                         L"shell.NameSpace(i16:0)"),
-              static_cast<std::ptrdiff_t>(row.copies.size()));
-    EXPECT_EQ(automation.log.live, 0);
-    const auto& events = automation.log.events;
-    ASSERT_GE(events.size(), 2u);
-    EXPECT_EQ(events.back(), L"release shell");
-    EXPECT_EQ(events.end()[-2], L"release connections");
+    const Journal journal = Create();
+    EXPECT_EQ(Matching(journal, L"desktop.CopyHere"), row.copies);
+    EXPECT_EQ(Matching(journal, L"shell.NameSpace(i16:0)").size(), row.copies.size());
+    EXPECT_EQ(Matching(journal, L"box"), Journal{});
+    ASSERT_GE(journal.size(), 2u);
+    EXPECT_EQ(journal.end()[-2], L"release connections");
+    EXPECT_EQ(journal.back(), L"release shell");
   }
-  EXPECT_THAT(boxes, IsEmpty());
 }
 
-class WshFailureTest : public WshTest, public ::testing::WithParamInterface<const wchar_t*> {};
-
-TEST_P(WshFailureTest, AnyFailingStepShowsOneMessageAndReleasesEverything) {
+TEST_F(WshTest, AnyFailingStepShowsOneMessageAndStops) {
   automation.connectionNames = {L"Vorlix INTERNET", L"Vorlix INTERNET"};
-  automation.log.failAt = GetParam();
-  Create();
-  ASSERT_TRUE(automation.log.Contains(GetParam()));
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, L"Ошибка создания ярлыка подключения!");
-  EXPECT_EQ(boxes[0].style, 16u);
-  EXPECT_EQ(boxes[0].title, L"Dialwright");
-  EXPECT_EQ(automation.log.live, 0);
-  // The run stops at the failure: the second match is not copied after it.
-  EXPECT_FALSE(automation.log.Contains(L"desktop.CopyHere(&item1)"));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    EachStep, WshFailureTest,
-    ::testing::Values(L"create Shell.Application", L"shell.NameSpace(i16:49)",
-                      L"connections.Items()", L"items.Count()", L"items.Item(i32:0)",
-                      L"item0.Name()", L"shell.NameSpace(i16:0)", L"desktop.CopyHere(&item0)"));
-
-TEST_F(WshTest, ItemsAnsweringNothingIsAFailure) {
-  // A connections folder whose Items answer nothing cannot be walked.
-  fakes::AutomationLog log;
-  struct NothingItems final : platform::Automation {
-    fakes::AutomationLog& log;
-    explicit NothingItems(fakes::AutomationLog& l) : log(l) {}
-    std::unique_ptr<platform::AutomationObject> Create(const std::wstring&) override {
-      return std::make_unique<fakes::FakeObject>(log, L"shell", [this](auto&, auto&) {
-        return platform::AutomationResult(std::make_unique<fakes::FakeObject>(
-            log, L"folder", [](auto&, auto&) { return platform::AutomationResult{}; }));
-      });
-    }
-  } nothingItems(log);
-  Wsh::CreateConnectionShortcut(nothingItems);
-  EXPECT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(log.live, 0);
-}
-
-TEST_F(WshTest, DeleteBuildsTheAnsiPathExactly) {
-  Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
-  // "Анна" in Windows-1251; one backslash between the directory and the name.
-  EXPECT_THAT(deletedFiles,
-              ElementsAre(std::string("C:\\Users\\\xC0\xED\xED\xE0\\Desktop\\Vorlix INTERNET.lnk")));
-  EXPECT_TRUE(automation.log.Contains(L"wsh.SpecialFolders(\"Desktop\")"));
-  EXPECT_EQ(automation.log.live, 0);
-  EXPECT_THAT(boxes, IsEmpty());
-}
-
-// Without a desktop directory, or when automation fails, nothing is deleted and nothing shown.
-TEST_F(WshTest, DeleteIsSilentAndDeletesNothingWithoutADesktopDirectory) {
-  automation.desktopPath = std::wstring();
-  Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
-  automation.desktopPath = {};
-  Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
-  for (const wchar_t* step : {L"create WScript.Shell", L"wsh.SpecialFolders(\"Desktop\")"}) {
-    automation.desktopPath = std::wstring(L"C:\\Desktop");
-    automation.log.failAt = step;
-    Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
-    EXPECT_TRUE(automation.log.Contains(step));
+  for (const wchar_t* step :
+       {L"Shell.Application", L"shell.NameSpace(i16:49)", L"connections.Items()", L"items.Count()",
+        L"items.Item(i32:0)", L"item0.Name()", L"shell.NameSpace(i16:0)",
+        L"desktop.CopyHere(&item0)"}) {
+    automation.failAt = step;
+    const Journal journal = Create();
+    EXPECT_EQ(Matching(journal, L"box"),
+              Journal{L"box 16 Dialwright: Ошибка создания ярлыка подключения!"}) << step;
+    EXPECT_EQ(Matching(journal, L"desktop.CopyHere(&item1)"), Journal{}) << step;
   }
-  EXPECT_THAT(deletedFiles, IsEmpty());
-  EXPECT_THAT(boxes, IsEmpty());
-  EXPECT_EQ(automation.log.live, 0);
+  // A connections folder whose items answer nothing cannot be walked.
+  automation.failAt.clear();
+  automation.nothingAt = L"connections.Items()";
+  EXPECT_EQ(Matching(Create(), L"box").size(), 1u);
+}
+
+TEST_F(WshTest, DeleteBuildsThePathInTheAnsiCodePageAndIsSilentWithoutADesktop) {
+  Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
+  EXPECT_EQ(Matching(TakeJournal(), L"DeleteFileA"),
+            Journal{L"DeleteFileA C:\\Users\\Анна\\Desktop\\Vorlix INTERNET.lnk"});
+  automation.desktopPath.clear();
+  Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
+  automation.nothingAt = L"wsh.SpecialFolders(\"Desktop\")";
+  Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
+  for (const wchar_t* step : {L"WScript.Shell", L"wsh.SpecialFolders(\"Desktop\")"}) {
+    automation.failAt = step;
+    Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
+  }
+  const Journal journal = TakeJournal();
+  EXPECT_EQ(Matching(journal, L"create").size(), 4u);
+  EXPECT_EQ(Matching(journal, L"DeleteFileA"), Journal{});
+  EXPECT_EQ(Matching(journal, L"box"), Journal{});
+  EXPECT_EQ(automation.live, 0);
 }
 
 // A script stops on a result of the wrong kind; so do the steps.
@@ -147,10 +113,10 @@ TEST(AutomationResults, AResultOfAnotherKindIsAnAutomationError) {
   EXPECT_THROW(desktop::AsInteger(AutomationResult{}), AutomationError);
   EXPECT_EQ(desktop::AsInteger(AutomationResult(std::int16_t{-2})), -2);
   EXPECT_EQ(desktop::AsText(AutomationResult(std::int32_t{-42})), L"-42");
+  EXPECT_EQ(desktop::AsText(AutomationResult(std::int32_t{INT32_MIN})), L"-2147483648");
   EXPECT_EQ(desktop::AsText(AutomationResult{}), L"");
-  fakes::AutomationLog log;
-  EXPECT_THROW(desktop::AsText(AutomationResult(std::make_unique<fakes::FakeObject>(
-                   log, L"object", [](auto&, auto&) { return AutomationResult{}; }))),
+  fakes::FakeAutomation automation;
+  EXPECT_THROW(desktop::AsText(AutomationResult(automation.Create(L"WScript.Shell"))),
                AutomationError);
 }
 
