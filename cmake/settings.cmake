@@ -12,5 +12,7 @@ dialwright_wide_literal(DIALWRIGHT_VPN_SERVER_LITERAL "${DIALWRIGHT_VPN_SERVER}"
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/build_settings.h.in
                ${PROJECT_BINARY_DIR}/generated/app/build_settings.h @ONLY)
-add_library(dialwright_settings INTERFACE)
-target_include_directories(dialwright_settings INTERFACE ${PROJECT_BINARY_DIR}/generated)
+add_library(dialwright_settings STATIC ${PROJECT_SOURCE_DIR}/app/settings.cpp)
+target_include_directories(dialwright_settings PUBLIC ${PROJECT_BINARY_DIR}/generated)
+dialwright_headers(dialwright_settings PUBLIC app/settings.h)
+dialwright_warnings(dialwright_settings)
