@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/unique_resource.h"
 #include "tests/support/driver.h"
 #include "tests/support/files.h"
 #include "tests/support/scoped.h"
@@ -36,19 +37,39 @@ constexpr const wchar_t* kDeleteFailed = L"Ошибка удаления под�
 constexpr const char* kEntry = "[Vorlix INTERNET]";
 
 // A box the scenario expects, and the button the user answers it with. A null text is the
-// service's own error text: any text that is not the confirmation, titled with the program's
-// name and without an icon.
+// reason of a refusal: the text of that code as whoever owns it says it (the service from 600
+// on, else the system), titled with the program's name and without an icon.
 struct ExpectedBox {
   const wchar_t* text;
   int answer;  // IDOK for a box with OK, IDYES or IDNO for the question
+  DWORD reason = 0;
 };
+
+// The text of a code, read without the program's code.
+std::wstring ReasonText(DWORD code) {
+  char bytes[512] = {};
+  if (code >= 600) {
+    const platform::win32::UniqueModule ras{::LoadLibraryW(L"rasapi32.dll")};
+    using Fn = DWORD WINAPI(UINT, LPSTR, DWORD);
+    auto* function = reinterpret_cast<Fn*>(
+        reinterpret_cast<void*>(::GetProcAddress(ras.get(), "RasGetErrorStringA")));
+    if (function == nullptr) return L"(no RasGetErrorStringA)";
+    function(code, bytes, sizeof bytes);
+  } else {
+    ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                     bytes, sizeof bytes, nullptr);
+  }
+  wchar_t text[512] = {};
+  ::MultiByteToWideChar(CP_ACP, 0, bytes, -1, text, 512);
+  return text;
+}
 
 enum class Phonebook { kUnchanged, kOneEntry, kNoEntry };
 
 struct Scenario {
   const char* name;
   bool existingEntry;          // the entry, its shortcut and another desktop file are there
-  const wchar_t* standinFail;  // DIALWRIGHT_STANDIN_FAIL for the program's run
+  const wchar_t* setting;      // NAME=VALUE for the program's run: a stand-in's failure, say
   bool boxesCleared;           // both check boxes cleared before the click
   int clicks;
   std::vector<ExpectedBox> boxes;
@@ -65,12 +86,19 @@ const Scenario kScenarios[] = {
      Phonebook::kUnchanged, true, false},
     {"ExistingEntry_Yes_RewritesItAndRemovesOnlyItsShortcut", true, nullptr, false, 1,
      {{kQuestion, IDYES}, {kCreated, IDOK}}, Phonebook::kOneEntry, false, true},
-    {"FailedDeletion_ShowsItsMessageAndNothingElse", true, L"RasDeleteEntryA:623", false, 1,
+    {"FailedDeletion_ShowsItsMessageAndNothingElse", true,
+     L"DIALWRIGHT_STANDIN_FAIL=RasDeleteEntryA:623", false, 1,
      {{kQuestion, IDYES}, {kDeleteFailed, IDOK}}, Phonebook::kUnchanged, true, false},
     {"BothBoxesCleared_NoNetshButTwoPauses", false, nullptr, true, 1, {{kCreated, IDOK}},
      Phonebook::kOneEntry, false, false, true},
-    {"RefusedWrite_ShowsTheServiceTextAndNoConfirmation", false, L"RasSetEntryPropertiesA:632",
-     false, 1, {{nullptr, IDOK}}, Phonebook::kNoEntry, false, true},
+    {"RefusedWrite_ShowsTheServiceTextAndNoConfirmation", false,
+     L"DIALWRIGHT_STANDIN_FAIL=RasSetEntryPropertiesA:632", false, 1, {{nullptr, IDOK, 632}},
+     Phonebook::kNoEntry, false, true},
+    {"RefusedSizeQuery_ShowsTheSystemsText", false,
+     L"DIALWRIGHT_STANDIN_FAIL=RasGetEntryPropertiesA:5", false, 1, {{nullptr, IDOK, 5}},
+     Phonebook::kNoEntry, false, true},
+    {"OldestStructure_1672_CreatesTheEntry", false, L"DIALWRIGHT_STANDIN_ENTRY_SIZE=1672", false,
+     1, {{kCreated, IDOK}}, Phonebook::kOneEntry, false, true},
     {"DoubleClick_RunsTheCommandOnce", false, nullptr, false, 2, {{kCreated, IDOK}},
      Phonebook::kOneEntry, false, true},
 };
@@ -93,15 +121,14 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
     fs::remove_all(scratch_);
   }
 
-  void StartProgram(const wchar_t* standinFail) {
+  void StartProgram(const wchar_t* setting) {
     // The first netsh takes 1.5 s: unless the program waits for it, the second is recorded
     // first. How each was asked to show its window is recorded too.
     std::vector<std::wstring> environment = {
         L"DIALWRIGHT_STANDIN_PHONEBOOK=" + phonebook_.wstring(),
         L"DIALWRIGHT_NETSH_RECORD=" + netshRecord_.wstring(),
         L"DIALWRIGHT_NETSH_STARTUP=" + netshStartup_.wstring(), L"DIALWRIGHT_NETSH_SLOW=disable"};
-    if (standinFail != nullptr)
-      environment.push_back(std::wstring(L"DIALWRIGHT_STANDIN_FAIL=") + standinFail);
+    if (setting != nullptr) environment.push_back(setting);
     program_.emplace(ProgramFile(), environment);
     window_ = program_->WaitForMainWindow();
     ASSERT_NE(window_, nullptr);
@@ -112,24 +139,14 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
 
   void Clear(const wchar_t* checkBox) {
     HWND box = ChildWithText(window_, checkBox);
-    ASSERT_NE(box, nullptr);
     ::SendMessageW(box, BM_CLICK, 0, 0);
     ASSERT_EQ(::SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   }
 
-  // The entry of the program's name, written the way the program does, with its shortcut and
-  // a file of someone else's beside it.
+  // The entry of the program's name, with its shortcut and a file of someone else's beside it.
   void SeedEntry() {
-    StartProgram(nullptr);
-    Click();
-    HWND box = program_->WaitForMessageBox();
-    ASSERT_NE(box, nullptr);
-    ASSERT_EQ(ReadMessageBox(box).text, kCreated);
-    ASSERT_TRUE(AnswerMessageBox(box, IDOK));
-    program_.reset();
-    ASSERT_NE(ReadFile(phonebook_).find(kEntry), std::string::npos);
-    fs::remove(netshRecord_);
-    fs::remove(netshStartup_);
+    std::ofstream(phonebook_, std::ios::binary)
+        << "[Vorlix INTERNET]\r\ndwSize=2884\r\nszLocalPhoneNumber=203.0.113.9\r\n";
     std::ofstream(shortcut_) << "shortcut";
     std::ofstream(otherFile_) << "keep me";
   }
@@ -160,11 +177,12 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
 
   void ExpectBox(const MessageBoxView& box, const ExpectedBox& expected) {
     ASSERT_NE(box.window, nullptr) << "no box said " << Utf8(expected.text ? expected.text : L"");
-    if (expected.text == nullptr) {  // the service's reason, shown by the system's default box
+    if (expected.text == nullptr) {  // the reason, shown by the system's default box
       EXPECT_EQ(box.title, L"Dialwright");
       EXPECT_FALSE(box.icon);
-      EXPECT_FALSE(box.text.empty());
-      EXPECT_NE(box.text, kCreated);
+      EXPECT_EQ(box.text, ReasonText(expected.reason));
+      EXPECT_NE(box.text.find_first_of(L"абвгдеёжзийклмнопрстуфхцчшщъыьэюя"), std::wstring::npos)
+          << "not in Russian";
     } else {
       EXPECT_EQ(box.title, kCaption);
       EXPECT_TRUE(box.icon);
@@ -205,12 +223,10 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
 
 TEST_P(CreateConnectionE2E, Plays) {
   const Scenario& scenario = GetParam();
-  if (scenario.existingEntry) {
-    ASSERT_NO_FATAL_FAILURE(SeedEntry());
-  }
+  if (scenario.existingEntry) SeedEntry();
   const std::string before = ReadFile(phonebook_);
 
-  ASSERT_NO_FATAL_FAILURE(StartProgram(scenario.standinFail));
+  ASSERT_NO_FATAL_FAILURE(StartProgram(scenario.setting));
   if (scenario.boxesCleared) {
     ASSERT_NO_FATAL_FAILURE(Clear(kShortcutText));
     ASSERT_NO_FATAL_FAILURE(Clear(kFirewallText));

@@ -1,8 +1,7 @@
 // The start-up hardening of the real program under Wine. The program file is copied into a
 // folder of its own beside planted rasapi32.dll and netsh.exe, and started in a current
 // directory that holds more of them. It must still work through the system directory's
-// phonebook stand-in and netsh, leave every plant untouched, and hand the shell nothing but
-// the address it was built with.
+// phonebook stand-in and netsh, and leave every plant untouched.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -127,29 +126,6 @@ TEST_F(Hardening, PlantsAreNeitherLoadedNorRunAndTheCommandStillWorks) {
 
   ::PostMessageW(window, WM_CLOSE, 0, 0);
   ASSERT_TRUE(running.WaitForExit().has_value());
-  EXPECT_TRUE(PlantTraces().empty()) << PlantTraces().front();
-}
-
-TEST_F(Hardening, ThePictureHandsTheShellOnlyTheBuiltInAddress) {
-  const fs::path record = root_ / L"open.txt";
-  const fs::path recorder = OpenRecorderFile();
-  ScopedRegistryValue handler(L"Software\\Classes\\http\\shell\\open\\command",
-                                     L"\"" + recorder.wstring() + L"\" \"%1\"");
-  RunningProgram running(programFile_, {L"DIALWRIGHT_OPEN_RECORD=" + record.wstring()});
-  HWND window = running.WaitForMainWindow();
-  ASSERT_NE(window, nullptr);
-
-  ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 50));
-  ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(150, 50));
-  ASSERT_TRUE(WaitUntil([&] { return !Lines(record).empty(); }));
-  // The handler's whole command line: its own path and the address, nothing added.
-  EXPECT_EQ(Lines(record), std::vector<std::string>{Utf8(L"\"" + recorder.wstring() + L"\" \"" +
-                                                         build_settings::SiteAddress +
-                                                         L"\"\tshow=3")});
-
-  // COM, entered for the shell, is left as the program ends: it still ends cleanly.
-  ::PostMessageW(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(running.WaitForExit(), std::optional<DWORD>(0));
   EXPECT_TRUE(PlantTraces().empty()) << PlantTraces().front();
 }
 

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <thread>
 
 #include "platform/win32/unique_resource.h"
 
@@ -57,22 +56,6 @@ std::vector<std::string> Lines(const std::filesystem::path& path) {
   return lines;
 }
 
-std::vector<std::wstring> WideLines(const std::filesystem::path& path) {
-  std::vector<std::wstring> lines;
-  for (const std::string& line : Lines(path)) lines.push_back(Utf16(line));
-  return lines;
-}
-
-std::vector<std::wstring> WaitForLines(const std::filesystem::path& path, std::size_t count,
-                                       std::chrono::milliseconds deadline) {
-  const auto end = std::chrono::steady_clock::now() + deadline;
-  for (;;) {
-    auto lines = WideLines(path);
-    if (lines.size() >= count || std::chrono::steady_clock::now() >= end) return lines;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-}
-
 namespace {
 
 std::string InCodePage(unsigned codePage, const std::wstring& text) {
@@ -98,13 +81,5 @@ bool AppendLine(const std::filesystem::path& path, const std::wstring& line) {
   return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 std::string Cp1251(const std::wstring& text) { return InCodePage(1251, text); }
-
-std::wstring Utf16(const std::string& utf8) {
-  std::wstring text(utf8.size(), L'\0');
-  const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                           text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-  return text;
-}
 
 }  // namespace support

@@ -1,7 +1,6 @@
 // Where the tests find things, and how they read what the programs and stand-ins wrote.
 #pragma once
 
-#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -20,10 +19,6 @@ std::filesystem::path TemporaryFolder();
 std::string ReadFile(const std::filesystem::path& path);
 // The file's lines without their line ends, "\r\n" or "\n"; none when it does not exist.
 std::vector<std::string> Lines(const std::filesystem::path& path);
-// The same, read as UTF-8; then polled until there are at least count or the deadline passed.
-std::vector<std::wstring> WideLines(const std::filesystem::path& path);
-std::vector<std::wstring> WaitForLines(const std::filesystem::path& path, std::size_t count,
-                                       std::chrono::milliseconds deadline);
 
 // Appends the line and a line feed as UTF-8 in one write, so that processes recording at the
 // same time still give whole lines. False when the file cannot be opened.
@@ -31,6 +26,5 @@ bool AppendLine(const std::filesystem::path& path, const std::wstring& line);
 
 std::string Utf8(const std::wstring& text);
 std::string Cp1251(const std::wstring& text);
-std::wstring Utf16(const std::string& utf8);
 
 }  // namespace support

@@ -75,42 +75,35 @@ TEST(DispatchArguments, ObjectsOfAnotherKindAreRefused) {
   EXPECT_THROW(DispatchArguments({std::wstring(L"x"), &foreign}), AutomationError);
 }
 
-UniqueVariant Variant(VARTYPE type) {
+// The VARIANT of the type, filled by set, read as the program reads an answer.
+template <typename Set>
+AutomationResult Read(VARTYPE type, Set set) {
   UniqueVariant value;
   V_VT(value.get()) = type;
-  return value;
+  set(*value.get());
+  return ResultOf(std::move(value));
 }
 
 TEST(DispatchResult, ReadsTheKindsTheProgramUses) {
-  EXPECT_TRUE(std::holds_alternative<std::monostate>(ResultOf(Variant(VT_EMPTY))));
-  EXPECT_TRUE(std::holds_alternative<std::monostate>(ResultOf(Variant(VT_NULL))));
+  const auto nothing = [](VARIANT&) {};
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(Read(VT_EMPTY, nothing)));
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(Read(VT_NULL, nothing)));
   // An object variable set to Nothing.
-  auto nothing = Variant(VT_DISPATCH);
-  V_DISPATCH(nothing.get()) = nullptr;
-  EXPECT_TRUE(std::holds_alternative<std::monostate>(ResultOf(std::move(nothing))));
-
-  auto small = Variant(VT_I2);
-  V_I2(small.get()) = -49;
-  EXPECT_EQ(std::get<std::int16_t>(ResultOf(std::move(small))), -49);
-  auto count = Variant(VT_I4);
-  V_I4(count.get()) = 70000;
-  EXPECT_EQ(std::get<std::int32_t>(ResultOf(std::move(count))), 70000);
-  auto byte = Variant(VT_UI1);
-  V_UI1(byte.get()) = 200;
-  EXPECT_EQ(std::get<std::int32_t>(ResultOf(std::move(byte))), 200);
-
-  auto text = Variant(VT_BSTR);
-  V_BSTR(text.get()) = UniqueBstr(L"Vorlix INTERNET").release();
-  EXPECT_EQ(std::get<std::wstring>(ResultOf(std::move(text))), L"Vorlix INTERNET");
-  auto nullText = Variant(VT_BSTR);
-  V_BSTR(nullText.get()) = nullptr;
-  EXPECT_EQ(std::get<std::wstring>(ResultOf(std::move(nullText))), L"");
-
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(
+      Read(VT_DISPATCH, [](VARIANT& v) { V_DISPATCH(&v) = nullptr; })));
+  EXPECT_EQ(std::get<std::int16_t>(Read(VT_I2, [](VARIANT& v) { V_I2(&v) = -49; })), -49);
+  EXPECT_EQ(std::get<std::int32_t>(Read(VT_I4, [](VARIANT& v) { V_I4(&v) = 70000; })), 70000);
+  EXPECT_EQ(std::get<std::int32_t>(Read(VT_UI1, [](VARIANT& v) { V_UI1(&v) = 200; })), 200);
+  EXPECT_EQ(std::get<std::wstring>(Read(VT_BSTR, [](VARIANT& v) {
+              V_BSTR(&v) = UniqueBstr(L"Vorlix INTERNET").release();
+            })),
+            L"Vorlix INTERNET");
+  EXPECT_EQ(std::get<std::wstring>(Read(VT_BSTR, [](VARIANT& v) { V_BSTR(&v) = nullptr; })), L"");
   // A reference is read through.
   LONG referred = 7;
-  auto reference = Variant(VT_BYREF | VT_I4);
-  V_I4REF(reference.get()) = &referred;
-  EXPECT_EQ(std::get<std::int32_t>(ResultOf(std::move(reference))), 7);
+  EXPECT_EQ(std::get<std::int32_t>(
+                Read(VT_BYREF | VT_I4, [&](VARIANT& v) { V_I4REF(&v) = &referred; })),
+            7);
 }
 
 }  // namespace

@@ -16,10 +16,22 @@ namespace {
 using modRASVPN::EntryRecord;
 using modRASVPN::LayOutEntry;
 
+// The members the image carries, in order: N a number, T a text, A an address (and the guid,
+// between dwCustomAuthKey and szCustomDialDll).
+#define IMAGE_MEMBERS(N, T, A)                                                               \
+  N(dwfOptions) N(dwCountryID) N(dwCountryCode) T(szAreaCode) T(szLocalPhoneNumber)          \
+  A(ipaddr) A(ipaddrDns) A(ipaddrDnsAlt) A(ipaddrWins) A(ipaddrWinsAlt) N(dwFrameSize)       \
+  N(dwfNetProtocols) N(dwFramingProtocol) T(szScript) T(szAutodialDll) T(szAutodialFunc)     \
+  T(szDeviceType) T(szDeviceName) T(szX25PadType) T(szX25Address) T(szX25Facilities)         \
+  T(szX25UserData) N(dwChannels) N(dwSubEntries) N(dwDialMode) N(dwDialExtraPercent)         \
+  N(dwDialExtraSampleSeconds) N(dwHangUpExtraPercent) N(dwHangUpExtraSampleSeconds)          \
+  N(dwIdleDisconnectSeconds) N(dwType) N(dwEncryptionType) N(dwCustomAuthKey)                \
+  T(szCustomDialDll) N(dwVpnStrategy) N(dwfOptions2) N(dwfOptions3) T(szDnsSuffix)
+
 // Every member holds a value of its own: numbers and addresses with four different bytes,
-// texts of a letter of their own and longer than any field, one text in Cyrillic. With
-// emptyTexts 0 or 1 every other text is left empty, so that a text written one byte too wide
-// shows in the empty field behind it.
+// texts of a letter of their own and longer than any field, the device name in Cyrillic.
+// With emptyTexts 0 or 1 every other text is left empty, so that a text written one byte
+// too wide shows in the empty field behind it.
 EntryRecord DistinctRecord(int emptyTexts = -1) {
   EntryRecord r;
   std::uint32_t number = 0x04030201;
@@ -27,55 +39,25 @@ EntryRecord DistinctRecord(int emptyTexts = -1) {
   const auto next = [&] { return number += 0x04040404; };
   const auto text = [&] {
     const int index = texts++;
-    if (index % 2 == emptyTexts) return std::wstring();
-    return std::wstring(300, static_cast<wchar_t>(L'A' + index));
+    return std::wstring(index % 2 == emptyTexts ? 0 : 300, static_cast<wchar_t>(L'A' + index));
   };
   const auto address = [&] {
     const std::uint32_t n = next();
-    return modRASVPN::RasIpAddress{
-        static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
-        static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)};
+    return modRASVPN::RasIpAddress{static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
+                                   static_cast<std::uint8_t>(n >> 16),
+                                   static_cast<std::uint8_t>(n >> 24)};
   };
-  r.dwSize = next();
-  r.dwfOptions = next();
-  r.dwCountryID = next();
-  r.dwCountryCode = next();
-  r.szAreaCode = text();
-  r.szLocalPhoneNumber = text();
-  r.ipaddr = address();
-  r.ipaddrDns = address();
-  r.ipaddrDnsAlt = address();
-  r.ipaddrWins = address();
-  r.ipaddrWinsAlt = address();
-  r.dwFrameSize = next();
-  r.dwfNetProtocols = next();
-  r.dwFramingProtocol = next();
-  for (std::wstring* field : {&r.szScript, &r.szAutodialDll, &r.szAutodialFunc, &r.szDeviceType})
-    *field = text();
-  r.szDeviceName = text();
-  if (!r.szDeviceName.empty()) r.szDeviceName.assign(300, L'Ж');
-  for (std::wstring* field :
-       {&r.szX25PadType, &r.szX25Address, &r.szX25Facilities, &r.szX25UserData})
-    *field = text();
-  for (std::uint32_t* field : {&r.dwChannels, &r.dwSubEntries, &r.dwDialMode,
-                               &r.dwDialExtraPercent, &r.dwDialExtraSampleSeconds,
-                               &r.dwHangUpExtraPercent, &r.dwHangUpExtraSampleSeconds,
-                               &r.dwIdleDisconnectSeconds, &r.dwType, &r.dwEncryptionType,
-                               &r.dwCustomAuthKey})
-    *field = next();
-  for (std::size_t i = 0; i < r.guidId.size(); ++i)
-    r.guidId[i] = static_cast<std::uint8_t>(0xE0 + i);
-  r.szCustomDialDll = text();
-  r.dwVpnStrategy = next();
-  r.dwfOptions2 = next();
-  r.dwfOptions3 = next();
-  r.szDnsSuffix = text();
+#define N(member) r.member = next();
+#define T(member) r.member = text();
+#define A(member) r.member = address();
+  IMAGE_MEMBERS(N, T, A)
   // Never part of the image, whatever the size.
-  r.dwTcpWindowSize = next();
-  r.szPrerequisitePbk = text();
-  r.szPrerequisiteEntry = text();
-  r.dwRedialCount = next();
-  r.dwRedialPause = next();
+  N(dwTcpWindowSize) T(szPrerequisitePbk) T(szPrerequisiteEntry) N(dwRedialCount) N(dwRedialPause)
+#undef N
+#undef T
+#undef A
+  if (!r.szDeviceName.empty()) r.szDeviceName.assign(300, L'Ж');
+  for (std::size_t i = 0; i < r.guidId.size(); ++i) r.guidId[i] = static_cast<std::uint8_t>(0xE0 + i);
   return r;
 }
 
@@ -89,42 +71,26 @@ std::uint32_t NumberAt(const std::vector<std::uint8_t>& image, std::size_t offse
          static_cast<std::uint32_t>(image.at(offset + 3)) << 24;
 }
 
-std::string Address(const modRASVPN::RasIpAddress& a) {
-  return std::to_string(a.a) + "." + std::to_string(a.b) + "." + std::to_string(a.c) + "." +
-         std::to_string(a.d);
-}
-
 // The record's values as the stand-in's phonebook keeps them, by field name.
 standin::EntryValues ValuesOf(const EntryRecord& r) {
-  const auto n = [](std::uint32_t value) { return std::to_string(value); };
-  const auto t = [](const std::wstring& text) { return platform::ToAnsi(text); };
+  const auto address = [](const modRASVPN::RasIpAddress& a) {
+    return std::to_string(a.a) + "." + std::to_string(a.b) + "." + std::to_string(a.c) + "." +
+           std::to_string(a.d);
+  };
   std::string guid;
   for (const std::uint8_t byte : r.guidId) {
     guid += "0123456789ABCDEF"[byte >> 4];
     guid += "0123456789ABCDEF"[byte & 15];
   }
-  return {
-      {"dwfOptions", n(r.dwfOptions)}, {"dwCountryID", n(r.dwCountryID)},
-      {"dwCountryCode", n(r.dwCountryCode)}, {"szAreaCode", t(r.szAreaCode)},
-      {"szLocalPhoneNumber", t(r.szLocalPhoneNumber)}, {"ipaddr", Address(r.ipaddr)},
-      {"ipaddrDns", Address(r.ipaddrDns)}, {"ipaddrDnsAlt", Address(r.ipaddrDnsAlt)},
-      {"ipaddrWins", Address(r.ipaddrWins)}, {"ipaddrWinsAlt", Address(r.ipaddrWinsAlt)},
-      {"dwFrameSize", n(r.dwFrameSize)}, {"dwfNetProtocols", n(r.dwfNetProtocols)},
-      {"dwFramingProtocol", n(r.dwFramingProtocol)}, {"szScript", t(r.szScript)},
-      {"szAutodialDll", t(r.szAutodialDll)}, {"szAutodialFunc", t(r.szAutodialFunc)},
-      {"szDeviceType", t(r.szDeviceType)}, {"szDeviceName", t(r.szDeviceName)},
-      {"szX25PadType", t(r.szX25PadType)}, {"szX25Address", t(r.szX25Address)},
-      {"szX25Facilities", t(r.szX25Facilities)}, {"szX25UserData", t(r.szX25UserData)},
-      {"dwChannels", n(r.dwChannels)}, {"dwSubEntries", n(r.dwSubEntries)},
-      {"dwDialMode", n(r.dwDialMode)}, {"dwDialExtraPercent", n(r.dwDialExtraPercent)},
-      {"dwDialExtraSampleSeconds", n(r.dwDialExtraSampleSeconds)},
-      {"dwHangUpExtraPercent", n(r.dwHangUpExtraPercent)},
-      {"dwHangUpExtraSampleSeconds", n(r.dwHangUpExtraSampleSeconds)},
-      {"dwIdleDisconnectSeconds", n(r.dwIdleDisconnectSeconds)}, {"dwType", n(r.dwType)},
-      {"dwEncryptionType", n(r.dwEncryptionType)}, {"dwCustomAuthKey", n(r.dwCustomAuthKey)},
-      {"guidId", guid}, {"szCustomDialDll", t(r.szCustomDialDll)},
-      {"dwVpnStrategy", n(r.dwVpnStrategy)}, {"dwfOptions2", n(r.dwfOptions2)},
-      {"dwfOptions3", n(r.dwfOptions3)}, {"szDnsSuffix", t(r.szDnsSuffix)}};
+  standin::EntryValues values = {{"guidId", guid}};
+#define N(member) values.emplace_back(#member, std::to_string(r.member));
+#define T(member) values.emplace_back(#member, platform::ToAnsi(r.member));
+#define A(member) values.emplace_back(#member, address(r.member));
+  IMAGE_MEMBERS(N, T, A)
+#undef N
+#undef T
+#undef A
+  return values;
 }
 
 // Every published size against an independent layout, the stand-in's: the image it makes of
