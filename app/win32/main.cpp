@@ -31,7 +31,7 @@ int Run(HINSTANCE instance) {
   platform::win32::WindowsAutomation automation;
   app::CreateConnectionCommand command(phonebook, automation);
 
-  ОсновнаяФорма form(instance, [&command](app::CommandWindow& window) { command.Click(window); });
+  ОсновнаяФорма form(instance, command);
   form.Show();
   // Bound once the window shows: the start-up does not wait for it, and the first click
   // finds it ready.

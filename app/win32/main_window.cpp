@@ -59,8 +59,8 @@ TTTOOLINFOW ToolInfo(HWND owner, UINT_PTR id, UINT flags) {
 
 }  // namespace
 
-ОсновнаяФорма::ОсновнаяФорма(HINSTANCE resources, ClickHandler onCreateConnection)
-    : resources_(resources), onCreateConnection_(std::move(onCreateConnection)) {
+ОсновнаяФорма::ОсновнаяФорма(HINSTANCE resources, app::CreateConnectionCommand& createConnection)
+    : resources_(resources), createConnection_(createConnection) {
   Initialize();
 }
 
@@ -334,9 +334,8 @@ LRESULT ОсновнаяФорма::HandleMessage(HWND window, UINT message, WPA
       }
       return 0;
     case WM_COMMAND:
-      if (LOWORD(wParam) == mw::CreateConnectionButton.id && HIWORD(wParam) == BN_CLICKED &&
-          onCreateConnection_) {
-        onCreateConnection_(*this);
+      if (LOWORD(wParam) == mw::CreateConnectionButton.id && HIWORD(wParam) == BN_CLICKED) {
+        createConnection_.Click(*this);
         return 0;
       }
       break;

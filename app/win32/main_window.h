@@ -6,23 +6,22 @@
 #include <windows.h>
 
 #include <exception>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/command_window.h"
+#include "app/create_connection_command.h"
 #include "app/main_window_definition.h"
 #include "app/main_window_events.h"
 #include "app/win32/window_handles.h"
 
 class ОсновнаяФорма final : public app::CommandWindow, private app::main_window::LoadTarget {
  public:
-  using ClickHandler = std::function<void(app::CommandWindow&)>;
-
   static constexpr const wchar_t* kClassName = L"ОсновнаяФорма";
 
-  // Creating the window object runs Initialize. Icon and cursor come from resources.
-  ОсновнаяФорма(HINSTANCE resources, ClickHandler onCreateConnection);
+  // Creating the window object runs Initialize. Icon and cursor come from resources. The
+  // button runs the command, which outlives the window.
+  ОсновнаяФорма(HINSTANCE resources, app::CreateConnectionCommand& createConnection);
   ~ОсновнаяФорма() override;
   ОсновнаяФорма(const ОсновнаяФорма&) = delete;
   ОсновнаяФорма& operator=(const ОсновнаяФорма&) = delete;
@@ -70,7 +69,7 @@ class ОсновнаяФорма final : public app::CommandWindow, private app:
   void SetPictureTooltip(const std::wstring& text) override;
 
   HINSTANCE resources_;
-  ClickHandler onCreateConnection_;
+  app::CreateConnectionCommand& createConnection_;
   int dpiX_ = 96;
   int dpiY_ = 96;
   std::vector<unsigned char> bannerBits_;
