@@ -118,7 +118,9 @@ class MainWindowE2E : public testing::Test {
   std::optional<RunningProgram> program_;
 };
 
-TEST_F(MainWindowE2E, FixedDialogFrameCaptionClientSizeAndCentring) {
+// The frame, the caption, the client size and the place; the controls' texts, places and
+// states; the tooltips.
+TEST_F(MainWindowE2E, TheWindowAsItOpens) {
   HDC screen = ::GetDC(nullptr);
   ASSERT_EQ(::GetDeviceCaps(screen, LOGPIXELSY), 96) << "the pixel figures are for 96 dpi";
   ::ReleaseDC(nullptr, screen);
@@ -142,11 +144,7 @@ TEST_F(MainWindowE2E, FixedDialogFrameCaptionClientSizeAndCentring) {
   EXPECT_NEAR(frame.top, ::GetSystemMetrics(SM_CYSCREEN) - frame.bottom, 1) << "centred";
   // The window's icon: Wine answers WM_GETICON from another process with nothing; the
   // resource audit checks the icon in the program file.
-}
 
-TEST_F(MainWindowE2E, ControlsTextsPositionsAndStates) {
-  HWND window = Start();
-  ASSERT_NE(window, nullptr);
   const struct {
     int id;
     const wchar_t* text;
@@ -173,33 +171,6 @@ TEST_F(MainWindowE2E, ControlsTextsPositionsAndStates) {
     EXPECT_EQ(style & (BS_TYPEMASK | WS_TABSTOP | WS_DISABLED), control.kind | WS_TABSTOP);
     EXPECT_EQ(::SendMessageW(child, BM_GETCHECK, 0, 0), control.check);
   }
-  // A click toggles a box and does nothing else.
-  HWND shortcut = ::GetDlgItem(window, kShortcut);
-  ::SendMessageW(shortcut, BM_CLICK, 0, 0);
-  EXPECT_EQ(::SendMessageW(shortcut, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  ::SendMessageW(shortcut, BM_CLICK, 0, 0);
-  EXPECT_EQ(::SendMessageW(shortcut, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_TRUE(program_->MessageBoxes().empty());
-}
-
-TEST_F(MainWindowE2E, ButtonHoldsTheFocusAndTabCyclesButtonShortcutFirewall) {
-  HWND window = Start();
-  ASSERT_NE(window, nullptr);
-  const auto focusReaches = [&](int id) {
-    return WaitUntil([&] { return FocusOf(program_->ThreadId()) == ::GetDlgItem(window, id); });
-  };
-  ASSERT_TRUE(focusReaches(kButton));
-  for (const int next : {kShortcut, kFirewall, kButton, kShortcut}) {
-    HWND focus = FocusOf(program_->ThreadId());
-    ::PostMessageW(focus, WM_KEYDOWN, VK_TAB, 0x000F0001);
-    ::PostMessageW(focus, WM_KEYUP, VK_TAB, static_cast<LPARAM>(0xC00F0001));
-    EXPECT_TRUE(focusReaches(next)) << "Tab from " << ::GetDlgCtrlID(focus) << " to " << next;
-  }
-}
-
-TEST_F(MainWindowE2E, TooltipsOfPictureButtonAndFirewallButNotShortcut) {
-  HWND window = Start();
-  ASSERT_NE(window, nullptr);
   const auto tools = Tooltips(window);
   ASSERT_EQ(tools.size(), 3u);
   const std::wstring pictureTip =
@@ -225,6 +196,28 @@ TEST_F(MainWindowE2E, TooltipsOfPictureButtonAndFirewallButNotShortcut) {
   if (const auto picture = EnvironmentValue(L"DIALWRIGHT_PROVIDER_PICTURE")) {
     ASSERT_TRUE(program_->Responds(window));
     EXPECT_TRUE(SavePicture(window, *picture));
+  }
+  // A click toggles a box and does nothing else.
+  HWND shortcut = ::GetDlgItem(window, kShortcut);
+  ::SendMessageW(shortcut, BM_CLICK, 0, 0);
+  EXPECT_EQ(::SendMessageW(shortcut, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  ::SendMessageW(shortcut, BM_CLICK, 0, 0);
+  EXPECT_EQ(::SendMessageW(shortcut, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(program_->MessageBoxes().empty());
+}
+
+TEST_F(MainWindowE2E, ButtonHoldsTheFocusAndTabCyclesButtonShortcutFirewall) {
+  HWND window = Start();
+  ASSERT_NE(window, nullptr);
+  const auto focusReaches = [&](int id) {
+    return WaitUntil([&] { return FocusOf(program_->ThreadId()) == ::GetDlgItem(window, id); });
+  };
+  ASSERT_TRUE(focusReaches(kButton));
+  for (const int next : {kShortcut, kFirewall, kButton, kShortcut}) {
+    HWND focus = FocusOf(program_->ThreadId());
+    ::PostMessageW(focus, WM_KEYDOWN, VK_TAB, 0x000F0001);
+    ::PostMessageW(focus, WM_KEYUP, VK_TAB, static_cast<LPARAM>(0xC00F0001));
+    EXPECT_TRUE(focusReaches(next)) << "Tab from " << ::GetDlgCtrlID(focus) << " to " << next;
   }
 }
 

@@ -47,7 +47,7 @@ struct FakeAutomation final : platform::Automation {
 
   std::unique_ptr<platform::AutomationObject> Create(const std::wstring& progId) override {
     Journal(L"create " + progId);
-    if (progId == failAt) throw platform::AutomationError("class not registered");
+    if (L"create " + progId == failAt) throw platform::AutomationError("class not registered");
     if (progId == L"WScript.Shell")
       return Object(L"wsh", [this](auto&, auto&) { return platform::AutomationResult(desktopPath); });
     return Object(L"shell", [this](auto&, const platform::AutomationArguments& arguments) {

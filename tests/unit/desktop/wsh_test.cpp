@@ -67,7 +67,7 @@ TEST_F(WshTest, CopiesEveryExactMatchWithTheDesktopAskedAfresh) {
 TEST_F(WshTest, AnyFailingStepShowsOneMessageAndStops) {
   automation.connectionNames = {L"Vorlix INTERNET", L"Vorlix INTERNET"};
   for (const wchar_t* step :
-       {L"Shell.Application", L"shell.NameSpace(i16:49)", L"connections.Items()", L"items.Count()",
+       {L"create Shell.Application", L"shell.NameSpace(i16:49)", L"connections.Items()", L"items.Count()",
         L"items.Item(i32:0)", L"item0.Name()", L"shell.NameSpace(i16:0)",
         L"desktop.CopyHere(&item0)"}) {
     automation.failAt = step;
@@ -90,7 +90,7 @@ TEST_F(WshTest, DeleteBuildsThePathInTheAnsiCodePageAndIsSilentWithoutADesktop) 
   Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
   automation.nothingAt = L"wsh.SpecialFolders(\"Desktop\")";
   Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
-  for (const wchar_t* step : {L"WScript.Shell", L"wsh.SpecialFolders(\"Desktop\")"}) {
+  for (const wchar_t* step : {L"create WScript.Shell", L"wsh.SpecialFolders(\"Desktop\")"}) {
     automation.failAt = step;
     Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
   }
