@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "standin/error_strings.h"
 #include "standin/storage.h"
 
 namespace {
@@ -131,6 +132,23 @@ TEST_F(StandinService, ADamagedPhonebookIsAnErrorAndIsNeverOverwritten) {
   EXPECT_EQ(service_.RasDeleteEntryA(nullptr, "Vorlix INTERNET"), 625u);
   EXPECT_EQ(storage_.content, damaged);
   EXPECT_EQ(storage_.writes, 0);
+}
+
+// The texts the program shows for the stand-in's codes, each its own, given only when they fit
+// with their terminator; a name the service cannot use is refused on deletion too.
+TEST_F(StandinService, ErrorTextsFitOrAreRefusedAndDeletionChecksTheName) {
+  const std::string text = *standin::ErrorStringOf(623);
+  EXPECT_NE(text, *standin::ErrorStringOf(625));
+  std::string buffer(512, '#');
+  EXPECT_EQ(service_.RasGetErrorStringA(623, nullptr, 512), 87u);
+  EXPECT_EQ(service_.RasGetErrorStringA(600, buffer.data(), 512), 87u);
+  EXPECT_EQ(service_.RasGetErrorStringA(623, buffer.data(), static_cast<std::uint32_t>(text.size())),
+            603u);
+  EXPECT_EQ(buffer, std::string(512, '#'));
+  ASSERT_EQ(service_.RasGetErrorStringA(623, buffer.data(), 512), 0u);
+  EXPECT_EQ(buffer.substr(0, text.size() + 2), text + '\0' + '#');
+  for (const char* name : {"", ".hidden", static_cast<const char*>(nullptr)})
+    EXPECT_EQ(service_.RasDeleteEntryA(nullptr, name), 123u);
 }
 
 }  // namespace

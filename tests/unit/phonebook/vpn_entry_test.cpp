@@ -52,6 +52,7 @@ TEST(CreateVpnEntry, WritesTheProfileOfServerOneUnderTheTrimmedNameOrShowsTheRef
                 L"RasGetEntryPropertiesA 0", L"RasSetEntryPropertiesA (default) Vorlix INTERNET 2884",
                 L"RasGetErrorStringA 720 512", L"box 0 Dialwright: Ошибка"}));
   basMain::FillSettings();
+  EXPECT_EQ(basMain::ServerAddresses[0], L"");  // the settings are filled afresh, all of them
 }
 
 }  // namespace
