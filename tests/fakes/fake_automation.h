@@ -47,15 +47,17 @@ struct FakeAutomation final : platform::Automation {
 
   std::unique_ptr<platform::AutomationObject> Create(const std::wstring& progId) override {
     Journal(L"create " + progId);
-    if (L"create " + progId == failAt) throw platform::AutomationError("class not registered");
+    const bool known = progId == L"WScript.Shell" || progId == L"Shell.Application";
+    if (!known || L"create " + progId == failAt) throw platform::AutomationError("no such class");
     if (progId == L"WScript.Shell")
-      return Object(L"wsh", [this](auto&, auto&) { return platform::AutomationResult(desktopPath); });
+      return Object(L"wsh",
+                    [this](auto&, auto&) { return platform::AutomationResult(desktopPath); });
     return Object(L"shell", [this](auto&, const platform::AutomationArguments& arguments) {
-      const bool connections = std::get<std::int16_t>(arguments.at(0)) == 49;
-      return platform::AutomationResult(connections ? Object(L"connections", [this](auto&, auto&) {
+      if (std::get<std::int16_t>(arguments.at(0)) != 49)
+        return platform::AutomationResult(Object(L"desktop"));
+      return platform::AutomationResult(Object(L"connections", [this](auto&, auto&) {
         return platform::AutomationResult(Items());
-      })
-                                                    : Object(L"desktop"));
+      }));
     });
   }
 
@@ -68,10 +70,9 @@ struct FakeAutomation final : platform::Automation {
       if (member == L"Count")
         return platform::AutomationResult(static_cast<std::int32_t>(connectionNames.size()));
       const auto index = static_cast<std::size_t>(std::get<std::int32_t>(arguments.at(0)));
-      return platform::AutomationResult(
-          Object(L"item" + std::to_wstring(index), [name = connectionNames.at(index)](auto&, auto&) {
-            return platform::AutomationResult(name);
-          }));
+      const std::wstring name = connectionNames.at(index);
+      const auto answer = [name](auto&, auto&) { return platform::AutomationResult(name); };
+      return platform::AutomationResult(Object(L"item" + std::to_wstring(index), answer));
     });
   }
 };
