@@ -135,6 +135,7 @@ TEST(EnumerateEntries, MalformedRecordsEndTheWalkInsideTheBuffer) {
       {"more entries claimed than the buffer holds", Listing({{264, "a"}, {264, "b"}}, 5), 2},
       {"a size smaller than the size field", Listing({{264, "a"}, {3, "b"}, {264, "c"}}), 1},
       {"a size past the end", Listing({{264, "a"}, {265, "b"}}), 1},
+      {"a size past the end in its third byte", Listing({{264, "a"}, {0x10108, "b"}}), 1},
       {"a size that wraps round", Listing({{0xFFFFFFF0, "a"}, {264, "b"}}), 0},
       {"a step that leaves no whole record", Listing({{264, "a"}, {300, "b"}, {264, "c"}}), 2},
   };
