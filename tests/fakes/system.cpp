@@ -57,6 +57,14 @@ void Reset() { TheSystem() = System{}; }
 
 std::vector<std::wstring> TakeJournal() { return std::exchange(TheSystem().journal, {}); }
 
+std::vector<std::wstring> LinesStartingWith(const std::vector<std::wstring>& journal,
+                                            std::wstring_view prefix) {
+  std::vector<std::wstring> lines;
+  for (const std::wstring& line : journal)
+    if (line.starts_with(prefix)) lines.push_back(line);
+  return lines;
+}
+
 void Journal(std::wstring line) { TheSystem().journal.push_back(std::move(line)); }
 
 }  // namespace fakes

@@ -46,6 +46,9 @@ System& TheSystem();
 void Reset();
 // The journal so far; the next one starts empty.
 std::vector<std::wstring> TakeJournal();
+// The lines of a journal that start with the prefix.
+std::vector<std::wstring> LinesStartingWith(const std::vector<std::wstring>& journal,
+                                            std::wstring_view prefix);
 void Journal(std::wstring line);
 
 }  // namespace fakes

@@ -10,6 +10,7 @@
 
 namespace {
 
+using fakes::LinesStartingWith;
 using fakes::TakeJournal;
 using Journal = std::vector<std::wstring>;
 
@@ -28,12 +29,6 @@ class WshTest : public ::testing::Test {
   fakes::FakeAutomation automation;
 };
 
-Journal Matching(const Journal& journal, const std::wstring& prefix) {
-  Journal lines;
-  std::copy_if(journal.begin(), journal.end(), std::back_inserter(lines),
-               [&](const std::wstring& line) { return line.starts_with(prefix); });
-  return lines;
-}
 
 TEST_F(WshTest, CopiesEveryExactMatchWithTheDesktopAskedAfresh) {
   const struct {
@@ -55,9 +50,9 @@ TEST_F(WshTest, CopiesEveryExactMatchWithTheDesktopAskedAfresh) {
     basMain::ProviderName = row.provider;
     automation.connectionNames = row.names;
     const Journal journal = Create();
-    EXPECT_EQ(Matching(journal, L"desktop.CopyHere"), row.copies);
-    EXPECT_EQ(Matching(journal, L"shell.NameSpace(i16:0)").size(), row.copies.size());
-    EXPECT_EQ(Matching(journal, L"box"), Journal{});
+    EXPECT_EQ(LinesStartingWith(journal, L"desktop.CopyHere"), row.copies);
+    EXPECT_EQ(LinesStartingWith(journal, L"shell.NameSpace(i16:0)").size(), row.copies.size());
+    EXPECT_EQ(LinesStartingWith(journal, L"box"), Journal{});
     ASSERT_GE(journal.size(), 2u);
     EXPECT_EQ(journal.end()[-2], L"release connections");
     EXPECT_EQ(journal.back(), L"release shell");
@@ -67,24 +62,24 @@ TEST_F(WshTest, CopiesEveryExactMatchWithTheDesktopAskedAfresh) {
 TEST_F(WshTest, AnyFailingStepShowsOneMessageAndStops) {
   automation.connectionNames = {L"Vorlix INTERNET", L"Vorlix INTERNET"};
   for (const wchar_t* step :
-       {L"create Shell.Application", L"shell.NameSpace(i16:49)", L"connections.Items()", L"items.Count()",
-        L"items.Item(i32:0)", L"item0.Name()", L"shell.NameSpace(i16:0)",
+       {L"create Shell.Application", L"shell.NameSpace(i16:49)", L"connections.Items()",
+        L"items.Count()", L"items.Item(i32:0)", L"item0.Name()", L"shell.NameSpace(i16:0)",
         L"desktop.CopyHere(&item0)"}) {
     automation.failAt = step;
     const Journal journal = Create();
-    EXPECT_EQ(Matching(journal, L"box"),
+    EXPECT_EQ(LinesStartingWith(journal, L"box"),
               Journal{L"box 16 Dialwright: Ошибка создания ярлыка подключения!"}) << step;
-    EXPECT_EQ(Matching(journal, L"desktop.CopyHere(&item1)"), Journal{}) << step;
+    EXPECT_EQ(LinesStartingWith(journal, L"desktop.CopyHere(&item1)"), Journal{}) << step;
   }
   // A connections folder whose items answer nothing cannot be walked.
   automation.failAt.clear();
   automation.nothingAt = L"connections.Items()";
-  EXPECT_EQ(Matching(Create(), L"box").size(), 1u);
+  EXPECT_EQ(LinesStartingWith(Create(), L"box").size(), 1u);
 }
 
 TEST_F(WshTest, DeleteBuildsThePathInTheAnsiCodePageAndIsSilentWithoutADesktop) {
   Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
-  EXPECT_EQ(Matching(TakeJournal(), L"DeleteFileA"),
+  EXPECT_EQ(LinesStartingWith(TakeJournal(), L"DeleteFileA"),
             Journal{L"DeleteFileA C:\\Users\\Анна\\Desktop\\Vorlix INTERNET.lnk"});
   automation.desktopPath.clear();
   Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
@@ -95,9 +90,9 @@ TEST_F(WshTest, DeleteBuildsThePathInTheAnsiCodePageAndIsSilentWithoutADesktop) 
     Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
   }
   const Journal journal = TakeJournal();
-  EXPECT_EQ(Matching(journal, L"create").size(), 4u);
-  EXPECT_EQ(Matching(journal, L"DeleteFileA"), Journal{});
-  EXPECT_EQ(Matching(journal, L"box"), Journal{});
+  EXPECT_EQ(LinesStartingWith(journal, L"create").size(), 4u);
+  EXPECT_EQ(LinesStartingWith(journal, L"DeleteFileA"), Journal{});
+  EXPECT_EQ(LinesStartingWith(journal, L"box"), Journal{});
   EXPECT_EQ(automation.live, 0);
 }
 

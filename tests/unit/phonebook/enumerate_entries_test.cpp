@@ -18,10 +18,10 @@ using fakes::TheSystem;
 using Journal = std::vector<std::wstring>;
 using Buffers = std::vector<std::vector<std::uint8_t>>;
 
+// What reached the event log.
 Journal EventLog(const Journal& journal) {
-  Journal lines;
-  for (const auto& line : journal)
-    if (line.starts_with(L"event log: ")) lines.push_back(line.substr(11));
+  Journal lines = fakes::LinesStartingWith(journal, L"event log: ");
+  for (std::wstring& line : lines) line.erase(0, 11);
   return lines;
 }
 
