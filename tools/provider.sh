@@ -69,7 +69,8 @@ else
   echo "provider: window.png shows the 64-bit build of the same values ($wine_arch)"
   build_preset win64 dialwright_program dialwright_standin_dll window_probe
 fi
-RUN_BUILD_DIR=$build/$arch RUN_SCREENSHOT=$dist/window.png DISPLAY= \
+# The window's picture alone goes into the build folder, for a check against the logo.
+RUN_BUILD_DIR=$build/$arch RUN_SCREENSHOT=$dist/window.png RUN_PICTURE=$build/picture.png DISPLAY= \
   bash tools/run.sh >"$build/run.log" 2>&1 || {
   cat "$build/run.log" >&2
   echo "provider: the window could not be shown under Wine" >&2

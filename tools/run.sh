@@ -9,7 +9,8 @@
 # With a display ($DISPLAY), the window opens there and the command ends when the program ends.
 # Without one, the program runs on an Xvfb display of its own; once its window is up, a
 # screenshot of the window is saved (the path is printed: <build>/run-screenshot.png, or
-# RUN_SCREENSHOT), the window is closed like its close button does, and the command ends.
+# RUN_SCREENSHOT; with RUN_PICTURE, the window's picture alone, its client area's top 300 x 100,
+# as well), the window is closed like its close button does, and the command ends.
 # Either way no Wine process of the prefix is left behind.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -97,8 +98,11 @@ program_pid=$!
   echo "run: the window did not appear; see $logs" >&2
   exit 1
 }
-read -r left top right bottom < <(tr -d '\r' <"$work/rect")
+read -r left top right bottom client_left client_top < <(tr -d '\r' <"$work/rect")
 import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$screenshot"
+if [ -n "${RUN_PICTURE:-}" ]; then
+  import -window root -crop "300x100+$client_left+$client_top" +repage "$RUN_PICTURE"
+fi
 echo "run: screenshot of the window: $screenshot"
 echo "run: the phonebook is $phonebook"
 "$WINELOADER" "$(windows_path "$probe")" close "$window_class" >/dev/null 2>"$logs/probe.err" || true

@@ -4,12 +4,9 @@
 // built with, given in the environment:
 //   DIALWRIGHT_PROVIDER_PROGRAM  the program file (a Windows path)
 //   DIALWRIGHT_PROVIDER_NAME, DIALWRIGHT_PROVIDER_SERVER, DIALWRIGHT_PROVIDER_SITE
-//   DIALWRIGHT_PROVIDER_PICTURE  where to save what the window shows of its picture (a BMP),
-//                                for the comparison with the logo (tests/provider/).
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "app/build_settings.h"
@@ -42,40 +39,6 @@ Provider TheProvider() {
             EnvironmentValue(L"DIALWRIGHT_PROVIDER_SITE").value_or(L"")};
   return {ProgramFile(), build_settings::ProviderName, build_settings::VpnServer,
           build_settings::SiteAddress};
-}
-
-// The picture as the screen shows it, saved as a 24-bit bottom-up BMP.
-bool SavePicture(HWND window, const fs::path& file) {
-  POINT origin{0, 0};
-  ::ClientToScreen(window, &origin);
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, kPicture.right, kPicture.bottom);
-  HGDIOBJ previous = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, kPicture.right, kPicture.bottom, screen, origin.x, origin.y, SRCCOPY);
-  ::SelectObject(memory, previous);
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof(info);
-  info.biWidth = kPicture.right;
-  info.biHeight = kPicture.bottom;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biSizeImage = ((kPicture.right * 3 + 3) & ~3u) * kPicture.bottom;
-  std::vector<char> pixels(info.biSizeImage);
-  const int rows = ::GetDIBits(memory, bitmap, 0, kPicture.bottom, pixels.data(),
-                               reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
-  BITMAPFILEHEADER header{};
-  header.bfType = 0x4D42;
-  header.bfOffBits = sizeof(header) + sizeof(info);
-  header.bfSize = header.bfOffBits + info.biSizeImage;
-  std::ofstream out(file, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&header), sizeof(header));
-  out.write(reinterpret_cast<const char*>(&info), sizeof(info));
-  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-  return rows == kPicture.bottom && static_cast<bool>(out);
 }
 
 class MainWindowE2E : public testing::Test {
@@ -192,10 +155,6 @@ TEST_F(MainWindowE2E, TheWindowAsItOpens) {
       EXPECT_TRUE(::EqualRect(&tool.rect, &kPicture));
       EXPECT_EQ(tool.text, pictureTip + provider_.site);
     }
-  }
-  if (const auto picture = EnvironmentValue(L"DIALWRIGHT_PROVIDER_PICTURE")) {
-    ASSERT_TRUE(program_->Responds(window));
-    EXPECT_TRUE(SavePicture(window, *picture));
   }
   // A click toggles a box and does nothing else.
   HWND shortcut = ::GetDlgItem(window, kShortcut);

@@ -1,7 +1,8 @@
 // A helper of `make run` (tools/run.sh), started in the program's Wine desktop:
-//   window_probe wait CLASS SECONDS   prints the window's rectangle "left top right bottom" once
-//                                     a window of CLASS is visible and has painted; exit 1 if
-//                                     none appears in time
+//   window_probe wait CLASS SECONDS   prints the window's rectangle and where its client area
+//                                     starts, "left top right bottom clientLeft clientTop",
+//                                     once a window of CLASS is visible and has painted; exit 1
+//                                     if none appears in time
 //   window_probe close CLASS          asks every window of CLASS to close, like its close button
 #include <windows.h>
 
@@ -29,7 +30,10 @@ int Wait(const wchar_t* className, int seconds) {
   ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
   RECT rect{};
   ::GetWindowRect(window, &rect);
-  std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+  POINT client{0, 0};
+  ::ClientToScreen(window, &client);
+  std::printf("%ld %ld %ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom, client.x,
+              client.y);
   return 0;
 }
 

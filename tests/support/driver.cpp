@@ -105,11 +105,6 @@ void RunningProgram::Terminate() {
     throw std::runtime_error("the program did not end");
 }
 
-bool RunningProgram::Responds(HWND window) const {
-  DWORD_PTR result = 0;
-  return ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
-}
-
 // ---- windows
 
 namespace {

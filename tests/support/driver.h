@@ -43,7 +43,6 @@ class RunningProgram {
   std::vector<HWND> MessageBoxes() const;
   // The exit code once the process has ended, or nullopt after the deadline.
   std::optional<DWORD> WaitForExit(std::chrono::milliseconds deadline = 10000ms);
-  bool Responds(HWND window) const;
   SIZE_T PeakWorkingSet() const;
   // Ends the process at once (closing its window would make Wine wait for a window manager
   // that Xvfb lacks) and waits until it has gone.
