@@ -1,7 +1,6 @@
 // The phonebook layer through the real API and the stand-in rasapi32.dll of the prefix, loaded
 // from system32 by the program's own RasPhonebookService; checked in the stand-in's file.
 #include <windows.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -13,7 +12,6 @@
 #include "phonebook/entry_writes.h"
 #include "phonebook/enumerate_entries.h"
 #include "phonebook/vpn_entry.h"
-#include "platform/system.h"
 #include "platform/win32/ras_phonebook_service.h"
 #include "platform/win32/unique_resource.h"
 #include "tests/support/files.h"
@@ -93,23 +91,6 @@ TEST_F(PhonebookThroughStandIn, AFailedReplaceKeepsTheOldFile) {
   reader.reset();
   EXPECT_EQ(ReadFile(file_), before);
   EXPECT_EQ(FilesIn(file_.parent_path()), std::vector<fs::path>{L"rasphone.pbk"});
-}
-
-// Without the override the phonebook is the system's default one under ProgramData; the
-// test's entry goes again.
-TEST_F(PhonebookThroughStandIn, TheDefaultPhonebookLivesUnderProgramData) {
-  ScopedEnvironment noOverride(L"DIALWRIGHT_STANDIN_PHONEBOOK", std::nullopt);
-  wchar_t programData[MAX_PATH] = {};
-  ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT,
-                               programData),
-            S_OK);
-  const fs::path path =
-      fs::path(programData) / L"Microsoft" / L"Network" / L"Connections" / L"Pbk" / L"rasphone.pbk";
-  const std::string name = "Dialwright stand-in test " + std::to_string(::GetCurrentProcessId());
-  ASSERT_EQ(Set(platform::FromAnsi(name)), 0u);
-  EXPECT_NE(ReadFile(path).find("[" + name + "]\r\n"), std::string::npos);
-  EXPECT_EQ(service_.RasDeleteEntryA(name), 0u);
-  EXPECT_EQ(ReadFile(path).find("[" + name + "]"), std::string::npos);
 }
 
 }  // namespace
