@@ -1,8 +1,9 @@
 // The whole program under Wine, driven the way a user drives it: the button, the question,
 // the boxes; checked in the stand-in's phonebook file, on the desktop and in what the
-// recording netsh.exe wrote. Each scenario is a row: how it starts, what the user does, which
-// boxes show and how they are answered, and what is left afterwards. One runner plays them all,
-// each from a clean state.
+// recording netsh.exe wrote. Each scenario is a row: how it starts (the program's file, or a
+// copy of it among planted DLLs and programs), what the user does, which boxes show and how
+// they are answered, and what is left afterwards. One runner plays them all, each from a
+// clean state.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -77,6 +78,7 @@ struct Scenario {
   bool shortcutStays;
   bool firewallReset;  // the two netsh lines, written once
   bool pausesBeforeFirstBox = false;
+  bool planted = false;  // a copy of the program, among plants (PlantedProgram)
 };
 
 const Scenario kScenarios[] = {
@@ -101,6 +103,8 @@ const Scenario kScenarios[] = {
      1, {{kCreated, IDOK}}, Phonebook::kOneEntry, false, true},
     {"DoubleClick_RunsTheCommandOnce", false, nullptr, false, 2, {{kCreated, IDOK}},
      Phonebook::kOneEntry, false, true},
+    {"AmongPlants_ReachesOnlyTheSystemsDllAndNetsh", false, nullptr, false, 1, {{kCreated, IDOK}},
+     Phonebook::kOneEntry, false, true, false, true},
 };
 
 class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
@@ -116,20 +120,46 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
   }
   void TearDown() override {
     program_.reset();
+    fs::current_path(TestFolder());
     fs::remove(shortcut_);
     fs::remove(otherFile_);
-    fs::remove_all(scratch_);
+    // Wine may hold a finished child's current directory a moment longer.
+    std::error_code ignored;
+    WaitUntil([&] { return fs::remove_all(scratch_, ignored) != static_cast<std::uintmax_t>(-1); },
+              5000ms);
   }
 
-  void StartProgram(const wchar_t* setting) {
+  // A copy of the program beside plants of rasapi32.dll and netsh.exe, started in a current
+  // folder that holds more: the plants are the recording DLL, which leaves "<its path>.record"
+  // when loaded and, as netsh.exe, runs nothing, so the recorded netsh lines are the system's.
+  fs::path PlantedProgram() {
+    for (const fs::path& folder : {planted_, current_}) {
+      fs::create_directories(folder);
+      for (const wchar_t* plant : {L"rasapi32.dll", L"netsh.exe"})
+        fs::copy_file(TestFolder() / L"recording_plant.dll", folder / plant);
+    }
+    fs::copy_file(ProgramFile(), planted_ / L"Dialwright VPN 1.0.exe");
+    fs::current_path(current_);
+    return planted_ / L"Dialwright VPN 1.0.exe";
+  }
+
+  std::vector<fs::path> PlantTraces() const {
+    std::vector<fs::path> traces;
+    for (const fs::path& folder : {planted_, current_})
+      for (const wchar_t* trace : {L"rasapi32.dll.record", L"netsh.exe.record"})
+        if (fs::exists(folder / trace)) traces.push_back(folder / trace);
+    return traces;
+  }
+
+  void StartProgram(const Scenario& scenario) {
     // The first netsh takes 1.5 s: unless the program waits for it, the second is recorded
     // first. How each was asked to show its window is recorded too.
     std::vector<std::wstring> environment = {
         L"DIALWRIGHT_STANDIN_PHONEBOOK=" + phonebook_.wstring(),
         L"DIALWRIGHT_NETSH_RECORD=" + netshRecord_.wstring(),
         L"DIALWRIGHT_NETSH_STARTUP=" + netshStartup_.wstring(), L"DIALWRIGHT_NETSH_SLOW=disable"};
-    if (setting != nullptr) environment.push_back(setting);
-    program_.emplace(ProgramFile(), environment);
+    if (scenario.setting != nullptr) environment.push_back(scenario.setting);
+    program_.emplace(scenario.planted ? PlantedProgram() : ProgramFile(), environment);
     window_ = program_->WaitForMainWindow();
     ASSERT_NE(window_, nullptr);
     ASSERT_EQ(Text(window_), kCaption);
@@ -215,6 +245,8 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
   const fs::path desktop_ = DesktopFolder();
   const fs::path shortcut_ = desktop_ / L"Vorlix INTERNET.lnk";
   const fs::path otherFile_ = desktop_ / L"other.txt";
+  const fs::path planted_ = scratch_ / L"program";
+  const fs::path current_ = scratch_ / L"current";
   // The recording stand-in takes the place of the system's netsh.exe for the test.
   const ScopedFileReplacement netsh_{SystemFolder() / L"netsh.exe", NetshStandinFile()};
   std::optional<RunningProgram> program_;
@@ -226,7 +258,7 @@ TEST_P(CreateConnectionE2E, Plays) {
   if (scenario.existingEntry) SeedEntry();
   const std::string before = ReadFile(phonebook_);
 
-  ASSERT_NO_FATAL_FAILURE(StartProgram(scenario.setting));
+  ASSERT_NO_FATAL_FAILURE(StartProgram(scenario));
   if (scenario.boxesCleared) {
     ASSERT_NO_FATAL_FAILURE(Clear(kShortcutText));
     ASSERT_NO_FATAL_FAILURE(Clear(kFirewallText));
@@ -258,6 +290,7 @@ TEST_P(CreateConnectionE2E, Plays) {
   } else {
     EXPECT_FALSE(fs::exists(netshRecord_));
   }
+  EXPECT_EQ(PlantTraces(), std::vector<fs::path>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, CreateConnectionE2E, testing::ValuesIn(kScenarios),
