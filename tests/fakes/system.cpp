@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstring>
-#include <stdexcept>
 #include <utility>
 
 namespace fakes {
@@ -119,7 +118,6 @@ int ShowMessageBox(const std::wstring& text, std::uint32_t style, const std::wst
 void ShellExecuteA(const std::string& verb, const std::string& file, int showCommand) {
   Journal(L"ShellExecuteA " + FromAnsi(verb) + L" " + FromAnsi(file) + L" " +
           to_wstring(showCommand));
-  if (TheSystem().shellThrows) throw std::runtime_error("no handler");
 }
 
 void Sleep(std::uint32_t milliseconds) { Journal(L"sleep " + to_wstring(milliseconds)); }

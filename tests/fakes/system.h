@@ -27,7 +27,6 @@ struct System {
 
   std::deque<int> answers;  // of the message boxes; then the first button: OK, or Yes
   bool startsSucceed = true;
-  bool shellThrows = false;
   std::string systemMessage;  // what the message table writes (a zero only if included)
 
   // Local memory: the 1-based numbers of the allocations that fail, the blocks handed out
