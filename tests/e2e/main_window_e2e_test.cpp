@@ -14,7 +14,6 @@
 #include "tests/support/files.h"
 #include "tests/support/scoped.h"
 
-#include <commctrl.h>
 
 namespace {
 
@@ -25,7 +24,6 @@ constexpr int kImage1 = 1001;
 constexpr int kFirewall = 1002;
 constexpr int kShortcut = 1003;
 constexpr int kButton = 1004;
-constexpr RECT kPicture{0, 0, 300, 100};
 
 struct Provider {
   fs::path program;
@@ -63,22 +61,32 @@ class MainWindowE2E : public testing::Test {
     return window;
   }
 
-  // The tools of the window's tooltip control, once it has all three (it may come a moment
-  // after the window shows).
-  std::vector<Tool> Tooltips(HWND window) {
-    std::vector<Tool> tools;
-    WaitUntil([&] {
-      for (HWND tooltip : TopLevelWindows(program_->ProcessId(), L"tooltips_class32"))
-        if (::GetWindow(tooltip, GW_OWNER) == window)
-          tools = TooltipTools(tooltip, program_->ProcessId());
-      return tools.size() >= 3;
-    });
-    return tools;
+  std::wstring ShownTip() const {
+    HWND tip = VisibleTopLevelWindow(program_->ProcessId(), L"tooltips_class32");
+    return tip ? Text(tip) : L"";
+  }
+
+  // The tip shown once the pointer rests at the point of the client area: the text a user
+  // reads. Where none is expected: whatever shows once the previous tip has gone, within the
+  // time a tip takes to come.
+  std::wstring TipAt(HWND window, POINT point, const std::wstring& expected) {
+    ::ClientToScreen(window, &point);
+    ::SetCursorPos(point.x, point.y);
+    std::wstring shown;
+    if (!expected.empty()) {
+      WaitUntil([&] { return (shown = ShownTip()) == expected; }, 5000ms);
+      previousTip_ = expected;
+      return shown;
+    }
+    WaitUntil([&] { return ShownTip() != previousTip_; }, 3000ms);
+    WaitUntil([&] { return !(shown = ShownTip()).empty(); }, 1500ms);
+    return shown;
   }
 
   const Provider provider_ = TheProvider();
   const fs::path scratch_ = TemporaryFolder() / L"dialwright-window-e2e";
   std::optional<RunningProgram> program_;
+  std::wstring previousTip_;
 };
 
 // The frame, the caption, the client size and the place; the controls' texts, places and
@@ -134,28 +142,23 @@ TEST_F(MainWindowE2E, TheWindowAsItOpens) {
     EXPECT_EQ(style & (BS_TYPEMASK | WS_TABSTOP | WS_DISABLED), control.kind | WS_TABSTOP);
     EXPECT_EQ(::SendMessageW(child, BM_GETCHECK, 0, 0), control.check);
   }
-  const auto tools = Tooltips(window);
-  ASSERT_EQ(tools.size(), 3u);
+  // The picture has a tip of its own, on its rectangle only; the shortcut box has none.
   const std::wstring pictureTip =
-      provider_.site == build_settings::DefaultSiteAddress
-          ? L"Здесь может быть ссылка на ваш сервер. Перейти на сайт программы: "
-          : L"Открыть сайт компании: ";
-  for (const auto& tool : tools) {
-    EXPECT_EQ(tool.owner, window);
-    const int id = (tool.flags & TTF_IDISHWND) ? ::GetDlgCtrlID(reinterpret_cast<HWND>(tool.id))
-                                               : static_cast<int>(tool.id);
-    if (id == kButton) {
-      EXPECT_EQ(tool.text, L"Создать подключение с выбранными параметрами");
-    } else if (id == kFirewall) {
-      EXPECT_EQ(tool.text, L"Должна быть запущенна служба Брандмауэр Windows");
-    } else {
-      // The picture has no window: its tool is a rectangle of the main window.
-      EXPECT_EQ(id, kImage1);
-      EXPECT_FALSE(tool.flags & TTF_IDISHWND);
-      EXPECT_TRUE(::EqualRect(&tool.rect, &kPicture));
-      EXPECT_EQ(tool.text, pictureTip + provider_.site);
-    }
-  }
+      (provider_.site == build_settings::DefaultSiteAddress
+           ? L"Здесь может быть ссылка на ваш сервер. Перейти на сайт программы: "
+           : L"Открыть сайт компании: ") +
+      provider_.site;
+  const struct {
+    POINT point;
+    std::wstring tip;
+  } tips[] = {{{150, 176}, L"Создать подключение с выбранными параметрами"},
+              {{150, 105}, L""},
+              {{60, 120}, L"Должна быть запущенна служба Брандмауэр Windows"},
+              {{60, 144}, L""},
+              {{150, 50}, pictureTip},
+              {{280, 120}, L""}};
+  for (const auto& tip : tips)
+    EXPECT_EQ(TipAt(window, tip.point, tip.tip), tip.tip) << tip.point.x << ", " << tip.point.y;
   // A click toggles a box and does nothing else.
   HWND shortcut = ::GetDlgItem(window, kShortcut);
   ::SendMessageW(shortcut, BM_CLICK, 0, 0);

@@ -2,13 +2,9 @@
 
 #include "tests/support/scoped.h"
 
-#include <commctrl.h>
 #include <psapi.h>
 
-#include <fstream>
 #include <memory>
-#include <iterator>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -172,69 +168,6 @@ HWND FocusOf(DWORD threadId) {
   GUITHREADINFO info{};
   info.cbSize = sizeof(info);
   return ::GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
-}
-
-// ---- tooltips of another process
-
-namespace {
-
-// Memory in another process for the messages whose parameters are pointers.
-class RemoteBuffer {
- public:
-  RemoteBuffer(DWORD processId, std::size_t size)
-      : process_(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               processId)) {
-    if (!process_) throw std::runtime_error("OpenProcess failed");
-    address_ = static_cast<char*>(
-        ::VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    if (!address_) throw std::runtime_error("VirtualAllocEx failed");
-  }
-  ~RemoteBuffer() { ::VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE); }
-  RemoteBuffer(const RemoteBuffer&) = delete;
-  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-
-  char* At(std::size_t offset) const { return address_ + offset; }
-  void Write(std::size_t offset, const void* data, std::size_t size) const {
-    ::WriteProcessMemory(process_.get(), At(offset), data, size, nullptr);
-  }
-  void Read(std::size_t offset, void* data, std::size_t size) const {
-    ::ReadProcessMemory(process_.get(), At(offset), data, size, nullptr);
-  }
-
- private:
-  platform::win32::UniqueHandle process_;
-  char* address_ = nullptr;
-};
-
-}  // namespace
-
-std::vector<Tool> TooltipTools(HWND tooltip, DWORD processId) {
-  constexpr std::size_t kTextOffset = 512;
-  constexpr std::size_t kTextCharacters = 1024;
-  RemoteBuffer remote(processId, kTextOffset + kTextCharacters * sizeof(wchar_t));
-  std::vector<Tool> tools;
-  const auto count = ::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0);
-  for (LRESULT index = 0; index < count; ++index) {
-    TTTOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    remote.Write(0, &info, sizeof(info));
-    if (!::SendMessageW(tooltip, TTM_ENUMTOOLSW, static_cast<WPARAM>(index),
-                        reinterpret_cast<LPARAM>(remote.At(0))))
-      continue;
-    remote.Read(0, &info, sizeof(info));
-    Tool tool{info.uFlags, info.hwnd, info.uId, info.rect, {}};
-    const wchar_t empty = 0;
-    remote.Write(kTextOffset, &empty, sizeof(empty));
-    info.lpszText = reinterpret_cast<wchar_t*>(remote.At(kTextOffset));
-    remote.Write(0, &info, sizeof(info));
-    ::SendMessageW(tooltip, TTM_GETTEXTW, kTextCharacters, reinterpret_cast<LPARAM>(remote.At(0)));
-    std::wstring text(kTextCharacters, L'\0');
-    remote.Read(kTextOffset, text.data(), text.size() * sizeof(wchar_t));
-    text.resize(text.find(L'\0'));
-    tool.text = text;
-    tools.push_back(tool);
-  }
-  return tools;
 }
 
 HWND ChildWithText(HWND parent, const std::wstring& text) {

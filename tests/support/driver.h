@@ -1,5 +1,5 @@
 // The tests' user-interface driver: starts a program, finds its windows, and reads and drives
-// them from this process the way UI automation does (messages, window state, remote memory).
+// them from this process the way UI automation does (messages and window state).
 #pragma once
 
 #include <windows.h>
@@ -63,16 +63,6 @@ std::wstring Text(HWND window);
 std::wstring ClassName(HWND window);
 RECT RectInClient(HWND child, HWND parent);
 HWND FocusOf(DWORD threadId);
-
-struct Tool {
-  UINT flags;
-  HWND owner;
-  UINT_PTR id;
-  RECT rect;
-  std::wstring text;
-};
-// The tools of a tooltip control of another process, with their texts.
-std::vector<Tool> TooltipTools(HWND tooltip, DWORD processId);
 
 HWND ChildWithText(HWND parent, const std::wstring& text);
 
