@@ -39,6 +39,12 @@ Provider TheProvider() {
           build_settings::SiteAddress};
 }
 
+HCURSOR CurrentCursor() {
+  CURSORINFO info{};
+  info.cbSize = sizeof(info);
+  return ::GetCursorInfo(&info) ? info.hCursor : nullptr;
+}
+
 class MainWindowE2E : public testing::Test {
  protected:
   void SetUp() override {
@@ -90,8 +96,8 @@ class MainWindowE2E : public testing::Test {
 };
 
 // The frame, the caption, the client size and the place; the controls' texts, places and
-// states; the tooltips.
-TEST_F(MainWindowE2E, TheWindowAsItOpens) {
+// states; the tips and the cursor under the pointer.
+TEST_F(MainWindowE2E, TheWindowAsItOpensAndUnderThePointer) {
   HDC screen = ::GetDC(nullptr);
   ASSERT_EQ(::GetDeviceCaps(screen, LOGPIXELSY), 96) << "the pixel figures are for 96 dpi";
   ::ReleaseDC(nullptr, screen);
@@ -142,7 +148,9 @@ TEST_F(MainWindowE2E, TheWindowAsItOpens) {
     EXPECT_EQ(style & (BS_TYPEMASK | WS_TABSTOP | WS_DISABLED), control.kind | WS_TABSTOP);
     EXPECT_EQ(::SendMessageW(child, BM_GETCHECK, 0, 0), control.check);
   }
-  // The picture has a tip of its own, on its rectangle only; the shortcut box has none.
+  // Under the pointer: the picture has a tip and a hand cursor of its own, on its rectangle
+  // only; the shortcut box has no tip. Each row turns the cursor from hand to arrow or back, so
+  // that a row cannot pass on what the one before it showed.
   const std::wstring pictureTip =
       (provider_.site == build_settings::DefaultSiteAddress
            ? L"Здесь может быть ссылка на ваш сервер. Перейти на сайт программы: "
@@ -151,14 +159,23 @@ TEST_F(MainWindowE2E, TheWindowAsItOpens) {
   const struct {
     POINT point;
     std::wstring tip;
-  } tips[] = {{{150, 176}, L"Создать подключение с выбранными параметрами"},
-              {{150, 105}, L""},
-              {{60, 120}, L"Должна быть запущенна служба Брандмауэр Windows"},
-              {{60, 144}, L""},
-              {{150, 50}, pictureTip},
-              {{280, 120}, L""}};
-  for (const auto& tip : tips)
-    EXPECT_EQ(TipAt(window, tip.point, tip.tip), tip.tip) << tip.point.x << ", " << tip.point.y;
+    bool hand;
+  } places[] = {{{150, 176}, L"Создать подключение с выбранными параметрами", false},
+                {{150, 50}, pictureTip, true},
+                {{150, 105}, L"", false},  // below the lines
+                {{10, 90}, pictureTip, true},
+                {{60, 144}, L"", false},  // the shortcut box
+                {{299, 1}, pictureTip, true},
+                {{280, 120}, L"", false},
+                {{60, 120}, L"Должна быть запущенна служба Брандмауэр Windows", false}};
+  HCURSOR arrow = nullptr;
+  for (const auto& place : places) {
+    SCOPED_TRACE(testing::Message() << place.point.x << ", " << place.point.y);
+    EXPECT_EQ(TipAt(window, place.point, place.tip), place.tip);
+    if (arrow == nullptr) arrow = CurrentCursor();
+    ASSERT_NE(arrow, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return (CurrentCursor() != arrow) == place.hand; }, 2000ms));
+  }
   // A click toggles a box and does nothing else.
   HWND shortcut = ::GetDlgItem(window, kShortcut);
   ::SendMessageW(shortcut, BM_CLICK, 0, 0);
@@ -181,42 +198,6 @@ TEST_F(MainWindowE2E, ButtonHoldsTheFocusAndTabCyclesButtonShortcutFirewall) {
     ::PostMessageW(focus, WM_KEYUP, VK_TAB, static_cast<LPARAM>(0xC00F0001));
     EXPECT_TRUE(focusReaches(next)) << "Tab from " << ::GetDlgCtrlID(focus) << " to " << next;
   }
-}
-
-HCURSOR CurrentCursor() {
-  CURSORINFO info{};
-  info.cbSize = sizeof(info);
-  return ::GetCursorInfo(&info) ? info.hCursor : nullptr;
-}
-
-TEST_F(MainWindowE2E, HandCursorOverThePictureOnly) {
-  HWND window = Start();
-  ASSERT_NE(window, nullptr);
-  // The cursor another process shows is read globally; it changes once the program has
-  // handled the move. Each step waits for the change it expects, or fails at the deadline.
-  HCURSOR shown = nullptr;
-  const auto moveTo = [&](int x, int y) {
-    POINT point{x, y};
-    ::ClientToScreen(window, &point);
-    ::SetCursorPos(point.x, point.y);
-    const HCURSOR previous = shown;
-    WaitUntil([&] { return (shown = CurrentCursor()) != previous; }, 5000ms);
-    return shown;
-  };
-  moveTo(280, 120);  // the window's own client area, below the picture
-  ASSERT_TRUE(WaitUntil([&] {
-    HCURSOR first = CurrentCursor();
-    ::Sleep(100);
-    return (shown = CurrentCursor()) == first && shown != nullptr;
-  }));
-  const HCURSOR arrow = shown;
-  const HCURSOR hand = moveTo(150, 50);
-  EXPECT_NE(hand, arrow) << "no cursor of its own over the picture";
-  EXPECT_EQ(moveTo(150, 176), arrow) << "over the button";
-  EXPECT_EQ(moveTo(10, 90), hand) << "over the picture's lower left";
-  EXPECT_EQ(moveTo(60, 144), arrow) << "over the shortcut box";
-  EXPECT_EQ(moveTo(299, 1), hand) << "over the picture's upper right";
-  EXPECT_EQ(moveTo(150, 105), arrow) << "below the lines";
 }
 
 // The shell gets the built-in address and nothing else: the handler's whole command line is
