@@ -67,9 +67,11 @@ class LoadFailure : public testing::Test {
   fs::path folder_;
 };
 
-// The group names an image the file does not have.
 TEST_F(LoadFailure, MissingCursorIsFatal) {
-  ReplaceInCopy(RT_GROUP_CURSOR, 101, {0, 0, 2, 0, 1, 0, 32, 0, 64, 0, 1, 0, 1, 0, 0x34, 1, 0, 0, 9, 0});
+  // The program's group (a cursor group of one 32 x 32 monochrome image of 308 bytes), naming
+  // image 9, which the file does not have, instead of image 1.
+  ReplaceInCopy(RT_GROUP_CURSOR, 101,
+                {0, 0, 2, 0, 1, 0, 32, 0, 64, 0, 1, 0, 1, 0, 0x34, 1, 0, 0, 9, 0});
   ExpectFatalLoad();
 }
 

@@ -11,12 +11,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 build=$(cd "$1" && pwd)
 work=$2
-# The provider's builds are kept between runs, as a provider's staff would keep theirs.
-rm -rf "$work/dist" "$work/build/picture.png"
 mkdir -p "$work"
 export NAME="Ёлка-Телеком №1; «Сеть»" SERVER=vpn-1.yolka.example
 export SITE="https://yolka.example/vpn?from=окно&tab=1;x"
 export COMPANY="ООО «Ёлка»" LOGO=$work/logo.png PROVIDER_DIST=$work/dist PROVIDER_BUILD=$work/build
+# The provider's builds are kept between runs, as a provider's staff would keep theirs.
+rm -rf "$PROVIDER_DIST" "$PROVIDER_BUILD/picture.png"
 program="Dialwright VPN 1.0.exe"
 dist=$PROVIDER_DIST/$NAME
 /usr/bin/python3 "$here/banner_check.py" make-logo "$LOGO"
