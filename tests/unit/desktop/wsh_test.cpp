@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/settings.h"
 #include "desktop/automation_results.h"
 #include "tests/fakes/fake_automation.h"
@@ -28,7 +26,6 @@ class WshTest : public ::testing::Test {
 
   fakes::FakeAutomation automation;
 };
-
 
 TEST_F(WshTest, CopiesEveryExactMatchWithTheDesktopAskedAfresh) {
   const struct {
