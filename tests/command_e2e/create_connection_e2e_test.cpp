@@ -233,7 +233,10 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
         EXPECT_NE(phonebook.find(kEntry), std::string::npos) << phonebook;
         EXPECT_EQ(phonebook.find(kEntry), phonebook.rfind(kEntry)) << phonebook;
         EXPECT_NE(phonebook.find("szLocalPhoneNumber=198.51.100.10"), std::string::npos);
-        EXPECT_NE(phonebook.find("szDeviceType=vpn"), std::string::npos);
+        EXPECT_NE(phonebook.find("szDeviceType=vpn\r\n"), std::string::npos);
+        // The device's Russian name in the ANSI code page, as the system keeps it.
+        EXPECT_NE(phonebook.find("szDeviceName=" + Cp1251(L"Минипорт WAN (L2TP)") + "\r\n"),
+                  std::string::npos);
         break;
     }
   }
