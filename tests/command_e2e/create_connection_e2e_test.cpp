@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/unique_resource.h"
+#include "standin/error_strings.h"
 #include "tests/support/driver.h"
 #include "tests/support/files.h"
 #include "tests/support/scoped.h"
@@ -38,31 +38,22 @@ constexpr const wchar_t* kDeleteFailed = L"Ошибка удаления под�
 constexpr const char* kEntry = "[Vorlix INTERNET]";
 
 // A box the scenario expects, and the button the user answers it with. A null text is the
-// reason of a refusal: the text of that code as whoever owns it says it (the service from 600
-// on, else the system), titled with the program's name and without an icon.
+// reason of a refusal: the text of that code as whoever owns it says it, titled with the
+// program's name and without an icon.
 struct ExpectedBox {
   const wchar_t* text;
   int answer;  // IDOK for a box with OK, IDYES or IDNO for the question
   DWORD reason = 0;
 };
 
-// The text of a code, read without the program's code.
-std::wstring ReasonText(DWORD code) {
+// The text of a code in code page 1251, read without the program's code: the stand-in's from
+// 600 on, else the system's.
+std::string ReasonText(DWORD code) {
+  if (code >= 600) return standin::ErrorStringOf(code).value_or("(no text)");
   char bytes[512] = {};
-  if (code >= 600) {
-    const platform::win32::UniqueModule ras{::LoadLibraryW(L"rasapi32.dll")};
-    using Fn = DWORD WINAPI(UINT, LPSTR, DWORD);
-    auto* function = reinterpret_cast<Fn*>(
-        reinterpret_cast<void*>(::GetProcAddress(ras.get(), "RasGetErrorStringA")));
-    if (function == nullptr) return L"(no RasGetErrorStringA)";
-    function(code, bytes, sizeof bytes);
-  } else {
-    ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                     bytes, sizeof bytes, nullptr);
-  }
-  wchar_t text[512] = {};
-  ::MultiByteToWideChar(CP_ACP, 0, bytes, -1, text, 512);
-  return text;
+  ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                   bytes, sizeof bytes, nullptr);
+  return bytes;
 }
 
 enum class Phonebook { kUnchanged, kOneEntry, kNoEntry };
@@ -210,7 +201,7 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
     if (expected.text == nullptr) {  // the reason, shown by the system's default box
       EXPECT_EQ(box.title, L"Dialwright");
       EXPECT_FALSE(box.icon);
-      EXPECT_EQ(box.text, ReasonText(expected.reason));
+      EXPECT_EQ(Cp1251(box.text), ReasonText(expected.reason));
       EXPECT_NE(box.text.find_first_of(L"абвгдеёжзийклмнопрстуфхцчшщъыьэюя"), std::wstring::npos)
           << "not in Russian";
     } else {

@@ -46,19 +46,14 @@ class LoadFailure : public testing::Test {
   void ExpectFatalLoad() {
     RunningProgram program(Copy());
     HWND box = program.WaitForMessageBox();
-    ASSERT_NE(box, nullptr) << "no message box; the program "
-                            << (program.WaitForExit(0ms) ? "ended with " + std::to_string(*program.WaitForExit(0ms))
-                                                         : std::string("runs"));
-    EXPECT_EQ(Text(box), L"Dialwright");
-    bool textFound = false;
-    for (HWND child : ChildWindows(box))
-      if (Text(child).find(L"Не удалось загрузить курсор 101 из ресурсов программы") == 0)
-        textFound = true;
-    EXPECT_TRUE(textFound) << "the box does not tell what failed";
-    // The window never became visible.
-    for (HWND window : TopLevelWindows(program.ProcessId(), L"ОсновнаяФорма"))
-      EXPECT_FALSE(::IsWindowVisible(window));
-    ::PostMessageW(::GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    ASSERT_NE(box, nullptr) << "no message box; exit code (259: still running) "
+                            << program.WaitForExit(0ms).value_or(STILL_ACTIVE);
+    const MessageBoxView view = ReadMessageBox(box);
+    EXPECT_EQ(view.title, L"Dialwright");
+    EXPECT_TRUE(view.text.starts_with(L"Не удалось загрузить курсор 101 из ресурсов программы"))
+        << "the box does not tell what failed";
+    EXPECT_EQ(VisibleTopLevelWindow(program.ProcessId(), L"ОсновнаяФорма"), nullptr);
+    AnswerMessageBox(box, IDOK);
     const auto code = program.WaitForExit();
     ASSERT_TRUE(code.has_value()) << "the program did not end";
     EXPECT_NE(*code, 0u);
