@@ -20,7 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace support;
 
-constexpr int kImage1 = 1001;
 constexpr int kFirewall = 1002;
 constexpr int kShortcut = 1003;
 constexpr int kButton = 1004;
