@@ -51,7 +51,7 @@ class FakePhonebookService final : public platform::PhonebookService {
 
   platform::ResultCode RasDeleteEntryA(const std::string& entryName) override {
     Journal(L"RasDeleteEntryA " + platform::FromAnsi(entryName));
-    return deleteResult;
+    return 0;
   }
 
   platform::ResultCode RasGetErrorStringA(std::uint32_t code, char* buffer,
@@ -71,8 +71,6 @@ class FakePhonebookService final : public platform::PhonebookService {
 
   platform::ResultCode setResult = 0;
   std::vector<std::vector<std::uint8_t>> entries;  // the bytes of each write
-
-  platform::ResultCode deleteResult = 0;
 
   // The bytes written into the error-string buffer (a zero is written only if included).
   std::string errorStringText;

@@ -26,7 +26,6 @@ struct System {
   std::vector<std::wstring> journal;
 
   std::deque<int> answers;  // of the message boxes; then the first button: OK, or Yes
-  bool startsSucceed = true;
   std::string systemMessage;  // what the message table writes (a zero only if included)
 
   // Local memory: the 1-based numbers of the allocations that fail, the blocks handed out
@@ -35,10 +34,6 @@ struct System {
   std::size_t allocations = 0;
   std::map<void*, std::unique_ptr<std::uint8_t[]>> liveBlocks;
   int badFrees = 0;
-
-  // A double-byte code page in miniature instead of 1251: 0x81 leads a pair that is one
-  // character (U+4E00 + the trail byte).
-  bool pairedCodePage = false;
 };
 
 System& TheSystem();

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
-#include "desktop/automation_results.h"
 #include "tests/fakes/fake_automation.h"
 
 namespace {
@@ -91,25 +90,6 @@ TEST_F(WshTest, DeleteBuildsThePathInTheAnsiCodePageAndIsSilentWithoutADesktop) 
   EXPECT_EQ(LinesStartingWith(journal, L"DeleteFileA"), Journal{});
   EXPECT_EQ(LinesStartingWith(journal, L"box"), Journal{});
   EXPECT_EQ(automation.live, 0);
-}
-
-// A script stops on a result of the wrong kind; so do the steps.
-TEST(AutomationResults, AResultOfAnotherKindIsAnAutomationError) {
-  using platform::AutomationError;
-  using platform::AutomationResult;
-  EXPECT_THROW(desktop::AsObject(AutomationResult(std::wstring(L"folder"))), AutomationError);
-  EXPECT_THROW(desktop::AsObject(AutomationResult(std::int32_t{49})), AutomationError);
-  EXPECT_EQ(desktop::AsObject(AutomationResult{}), nullptr);
-  EXPECT_THROW(desktop::AsRequiredObject(AutomationResult{}), AutomationError);
-  EXPECT_THROW(desktop::AsInteger(AutomationResult(std::wstring(L"2"))), AutomationError);
-  EXPECT_THROW(desktop::AsInteger(AutomationResult{}), AutomationError);
-  EXPECT_EQ(desktop::AsInteger(AutomationResult(std::int16_t{-2})), -2);
-  EXPECT_EQ(desktop::AsText(AutomationResult(std::int32_t{-42})), L"-42");
-  EXPECT_EQ(desktop::AsText(AutomationResult(std::int32_t{INT32_MIN})), L"-2147483648");
-  EXPECT_EQ(desktop::AsText(AutomationResult{}), L"");
-  fakes::FakeAutomation automation;
-  EXPECT_THROW(desktop::AsText(AutomationResult(automation.Create(L"WScript.Shell"))),
-               AutomationError);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <set>
 
 #include "tests/fakes/fake_phonebook_service.h"
@@ -147,18 +146,6 @@ TEST(EnumerateEntries, MalformedRecordsEndTheWalkInsideTheBuffer) {
     }
     EXPECT_EQ(EventLog(listing->journal), Journal{}) << row.situation;
   }
-}
-
-TEST(EntryNameFromBytes, StopsAtTheFirstZeroOrBeforeTheLastByteAndKeepsPairsWhole) {
-  const std::uint8_t named[] = {'a', 0xE6, 0, 'x', 0};
-  EXPECT_EQ(modRASVPN::EntryNameFromBytes(named), L"aж");
-  const std::uint8_t full[] = {'a', 'b', 'c'};
-  EXPECT_EQ(modRASVPN::EntryNameFromBytes(full), L"ab");
-  const std::uint8_t empty[] = {0, 'a', 'b'};
-  EXPECT_EQ(modRASVPN::EntryNameFromBytes(empty), L"");
-  TheSystem().pairedCodePage = true;
-  const std::uint8_t paired[] = {'a', 0x81, 0x40, 'b', 0, 0x81};
-  EXPECT_EQ(modRASVPN::EntryNameFromBytes(paired), L"a\u4E40b");
 }
 
 }  // namespace
