@@ -28,13 +28,10 @@ using namespace support;
 
 constexpr const wchar_t* kCaption = L"Dialwright VPN 1.00";
 constexpr const wchar_t* kButtonText = L"Создать VPN подключение к Интернет";
-constexpr const wchar_t* kShortcutText = L"Ярлык на рабочий стол";
-constexpr const wchar_t* kFirewallText = L"Включить брандмауэр";
 constexpr const wchar_t* kQuestion =
     L"Подключение Vorlix INTERNET существует! Для создания подключения необходимо его удалить! "
     L"Удалить сейчас?";
 constexpr const wchar_t* kCreated = L"Подключение создано.";
-constexpr const wchar_t* kDeleteFailed = L"Ошибка удаления подключения!";
 constexpr const char* kEntry = "[Vorlix INTERNET]";
 
 // A box the scenario expects, and the button the user answers it with. A null text is the
@@ -81,7 +78,7 @@ const Scenario kScenarios[] = {
      {{kQuestion, IDYES}, {kCreated, IDOK}}, Phonebook::kOneEntry, false, true},
     {"FailedDeletion_ShowsItsMessageAndNothingElse", true,
      L"DIALWRIGHT_STANDIN_FAIL=RasDeleteEntryA:623", false, 1,
-     {{kQuestion, IDYES}, {kDeleteFailed, IDOK}}, Phonebook::kUnchanged, true, false},
+     {{kQuestion, IDYES}, {L"Ошибка удаления подключения!", IDOK}}, Phonebook::kUnchanged, true, false},
     {"BothBoxesCleared_NoNetshButTwoPauses", false, nullptr, true, 1, {{kCreated, IDOK}},
      Phonebook::kOneEntry, false, false, true},
     {"RefusedWrite_ShowsTheServiceTextAndNoConfirmation", false,
@@ -254,8 +251,8 @@ TEST_P(CreateConnectionE2E, Plays) {
 
   ASSERT_NO_FATAL_FAILURE(StartProgram(scenario));
   if (scenario.boxesCleared) {
-    ASSERT_NO_FATAL_FAILURE(Clear(kShortcutText));
-    ASSERT_NO_FATAL_FAILURE(Clear(kFirewallText));
+    ASSERT_NO_FATAL_FAILURE(Clear(L"Ярлык на рабочий стол"));
+    ASSERT_NO_FATAL_FAILURE(Clear(L"Включить брандмауэр"));
   }
   const auto clicked = std::chrono::steady_clock::now();
   for (int i = 0; i < scenario.clicks; ++i) Click();

@@ -50,13 +50,10 @@ RunningProgram::RunningProgram(const std::filesystem::path& program,
 }
 
 RunningProgram::~RunningProgram() {
-  if (!process_ || ::WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0) return;
-  for (HWND box : MessageBoxes()) ::PostMessageW(box, WM_CLOSE, 0, 0);
-  for (HWND window : TopLevelWindows(processId_, L"ОсновнаяФорма"))
-    ::PostMessageW(window, WM_CLOSE, 0, 0);
-  if (::WaitForSingleObject(process_.get(), 5000) != WAIT_OBJECT_0)
+  if (process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
     ::TerminateProcess(process_.get(), 99);
-  ::WaitForSingleObject(process_.get(), 5000);
+    ::WaitForSingleObject(process_.get(), 5000);
+  }
 }
 
 HWND RunningProgram::WaitForMainWindow() {
