@@ -175,12 +175,6 @@ TEST_F(MainWindowE2E, TheWindowAsItOpensAndUnderThePointer) {
     ASSERT_NE(arrow, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return (CurrentCursor() != arrow) == place.hand; }, 2000ms));
   }
-  // A click toggles a box and does nothing else.
-  HWND shortcut = ::GetDlgItem(window, kShortcut);
-  ::SendMessageW(shortcut, BM_CLICK, 0, 0);
-  EXPECT_EQ(::SendMessageW(shortcut, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  ::SendMessageW(shortcut, BM_CLICK, 0, 0);
-  EXPECT_EQ(::SendMessageW(shortcut, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_TRUE(program_->MessageBoxes().empty());
 }
 

@@ -80,6 +80,14 @@ TEST_F(CreateConnectionCommandTest, AnUnansweredQuestionWritesOverAndOnlyTheExac
             Joined({listing, {L"LocalAlloc 64 792", L"RasEnumEntriesA 792"}, afterListing}));
 }
 
+// The command's table double-clicks, but the second click may be handled after the first run;
+// here it comes while the command runs, at its pump.
+TEST_F(CreateConnectionCommandTest, AClickDuringARunIsIgnored) {
+  int clicks = 0;  // one more, so that a run it were let into shows as the journal of two
+  window.onPump = [&] { if (clicks++ == 0) command.Click(window); };
+  EXPECT_EQ(Click({}), Joined({listing, afterListing}));
+}
+
 TEST_F(CreateConnectionCommandTest, EveryBoxCarriesTheCaptionAsItReadsThen) {
   TheSystem().answers = {platform::IDYES_ANSWER};
   window.onPump = [this] { window.caption = L"Renamed"; };
