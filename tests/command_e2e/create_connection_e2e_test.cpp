@@ -102,7 +102,6 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
     ASSERT_TRUE(netsh_.ok()) << "could not put the recording netsh.exe in place";
     fs::remove_all(scratch_);
     fs::create_directories(scratch_);
-    ASSERT_FALSE(desktop_.empty());
     fs::create_directories(desktop_);
     fs::remove(shortcut_);
     fs::remove(otherFile_);
@@ -230,7 +229,7 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
     }
   }
 
-  const fs::path scratch_ = TemporaryFolder() / L"dialwright-command-e2e";
+  const fs::path scratch_ = fs::temp_directory_path() / L"dialwright-command-e2e";
   const fs::path phonebook_ = scratch_ / L"rasphone.pbk";
   const fs::path netshRecord_ = scratch_ / L"netsh.txt";
   const fs::path netshStartup_ = scratch_ / L"netsh-startup.txt";

@@ -39,8 +39,6 @@ std::filesystem::path DesktopFolder() {
   return path;
 }
 
-std::filesystem::path TemporaryFolder() { return std::filesystem::temp_directory_path(); }
-
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream stream(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(stream), {});

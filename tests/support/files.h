@@ -14,7 +14,6 @@ std::filesystem::path OpenRecorderFile();
 std::filesystem::path NetshStandinFile();
 std::filesystem::path SystemFolder();
 std::filesystem::path DesktopFolder();
-std::filesystem::path TemporaryFolder();
 
 std::string ReadFile(const std::filesystem::path& path);
 // The file's lines without their line ends, "\r\n" or "\n"; none when it does not exist.

@@ -79,8 +79,4 @@ ScratchFile::ScratchFile(const std::filesystem::path& path, const char* content)
 
 ScratchFile::~ScratchFile() { ::DeleteFileW(path_.c_str()); }
 
-bool ScratchFile::exists() const {
-  return ::GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 }  // namespace support

@@ -64,7 +64,6 @@ class ScratchFile {
   ScratchFile& operator=(const ScratchFile&) = delete;
 
   const std::wstring& path() const { return path_; }
-  bool exists() const;
 
  private:
   std::wstring path_;

@@ -44,8 +44,6 @@ TEST(MainWindowDefinition, GeometryRoundsPerAxisAndKeepsThePlacesAtEveryDensity)
     EXPECT_NEAR(button.left, clientWidth - button.left - button.width, 1);
     EXPECT_GT(ToPixels(Line1.ends, dpi, dpi).x2, clientWidth);
   }
-  EXPECT_EQ(TwipsToPixels(kClientArea.width, 120), 376);
-  EXPECT_EQ(TwipsToPixels(kClientArea.width, 144), 452);
 }
 
 TEST(MainWindowBanner, CompiledInBannerIs301By98TwentyFourBits) {

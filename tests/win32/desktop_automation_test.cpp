@@ -52,7 +52,7 @@ TEST(ShortcutDeletion, ReachesACyrillicNameThroughTheAnsiCodePage) {
   const ScratchFile shortcut(DesktopFolder() / L"Сеть-Плюс INTERNET.lnk", "shortcut");
   platform::win32::WindowsAutomation automation;
   Wsh::DeleteConnectionShortcut(automation, L"Сеть-Плюс INTERNET");
-  EXPECT_FALSE(shortcut.exists());
+  EXPECT_FALSE(std::filesystem::exists(shortcut.path()));
 }
 
 }  // namespace

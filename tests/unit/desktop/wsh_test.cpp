@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
+#include "desktop/automation_results.h"
 #include "tests/fakes/fake_automation.h"
 
 namespace {
@@ -86,6 +87,13 @@ TEST_F(WshTest, DeleteBuildsThePathInTheAnsiCodePageAndIsSilentWithoutADesktop) 
   EXPECT_EQ(LinesStartingWith(journal, L"DeleteFileA"), Journal{});
   EXPECT_EQ(LinesStartingWith(journal, L"box"), Journal{});
   EXPECT_EQ(automation.live, 0);
+}
+
+// A script stops on a result of the wrong kind; so do the steps.
+TEST(AutomationResults, AResultOfAnotherKindIsAnAutomationError) {
+  using platform::AutomationResult;
+  EXPECT_THROW(desktop::AsObject(AutomationResult(L"folder")), platform::AutomationError);
+  EXPECT_THROW(desktop::AsInteger(AutomationResult(L"2")), platform::AutomationError);
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 namespace {
 
 using modRASVPN::EntryRecord;
-using modRASVPN::LayOutEntry;
 
 // The members the image carries, in order: N a number, T a text, A an address (and the guid,
 // between dwCustomAuthKey and szCustomDialDll).
@@ -61,7 +60,7 @@ EntryRecord DistinctRecord(int emptyTexts = -1) {
 }
 
 std::vector<std::uint8_t> Image(const EntryRecord& record, std::uint32_t size) {
-  const auto image = LayOutEntry(record, size);
+  const auto image = modRASVPN::LayOutEntry(record, size);
   return {image.Bytes().begin(), image.Bytes().end()};
 }
 
@@ -115,6 +114,18 @@ TEST(EntryLayout, AlternatesFollowTheStructureWithTheirOffset) {
   EXPECT_EQ(std::vector(image.begin() + 156, image.begin() + 160),
             (std::vector<std::uint8_t>{0xE8, 0x06, 0, 0}));  // 1768
   EXPECT_EQ(std::string(image.begin() + 1768, image.end()), std::string("111\0" "22\0\0", 8));
+}
+
+// Sizes no system publishes: nothing lands outside the structure, where the alternates
+// follow.
+TEST(EntryLayout, UnpublishedSizesNeverWriteOutsideTheStructure) {
+  EntryRecord record = DistinctRecord();
+  record.szAlternates = L"9";
+  for (std::uint32_t size : {0u, 3u, 100u, 1700u, 1780u, 1800u, 2090u, 2300u}) {
+    const auto image = Image(record, size);
+    const std::vector<std::uint8_t> after(image.begin() + size, image.end());
+    EXPECT_EQ(after, (std::vector<std::uint8_t>{'9', 0, 0})) << size;
+  }
 }
 
 // A size that cannot be had is lack of memory, never an image that wrapped round to fit.
