@@ -50,9 +50,9 @@ RunningProgram::RunningProgram(const std::filesystem::path& program,
 }
 
 RunningProgram::~RunningProgram() {
-  if (process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
-    ::TerminateProcess(process_.get(), 99);
-    ::WaitForSingleObject(process_.get(), 5000);
+  try {
+    if (process_) Terminate();
+  } catch (const std::runtime_error&) {  // a destructor cannot report it
   }
 }
 
