@@ -6,12 +6,11 @@
 namespace platform::win32 {
 
 // Enters the apartment for its lifetime; leaves it only if it was the one that entered.
+// Where ole32 cannot be had, COM cannot be used.
 class ComApartment {
  public:
-  ComApartment() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComApartment() {
-    if (SUCCEEDED(result_)) ::CoUninitialize();
-  }
+  ComApartment();
+  ~ComApartment();
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
 

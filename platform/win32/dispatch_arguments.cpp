@@ -8,13 +8,12 @@
 namespace platform::win32 {
 
 DispatchArguments::DispatchArguments(const AutomationArguments& arguments)
-    : reversed_(arguments.size()) {
-  for (VARIANT& slot : reversed_) ::VariantInit(&slot);
+    : reversed_(arguments.size()) {  // all VT_EMPTY
   try {
     for (std::size_t i = 0; i < arguments.size(); ++i)
       Add(reversed_[arguments.size() - 1 - i], arguments[i]);
   } catch (...) {
-    for (VARIANT& slot : reversed_) ::VariantClear(&slot);
+    for (VARIANT& slot : reversed_) UniqueVariant::Clear(slot);
     throw;
   }
   parameters_.rgvarg = reversed_.empty() ? nullptr : reversed_.data();
@@ -23,7 +22,7 @@ DispatchArguments::DispatchArguments(const AutomationArguments& arguments)
 
 DispatchArguments::~DispatchArguments() {
   // A by-reference slot owns nothing; its referent is cleared by its own owner.
-  for (VARIANT& slot : reversed_) ::VariantClear(&slot);
+  for (VARIANT& slot : reversed_) UniqueVariant::Clear(slot);
 }
 
 void DispatchArguments::Add(VARIANT& slot, const AutomationArgument& argument) {

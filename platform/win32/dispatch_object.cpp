@@ -16,9 +16,8 @@ struct ExceptionInfo {
   ExceptionInfo(const ExceptionInfo&) = delete;
   ExceptionInfo& operator=(const ExceptionInfo&) = delete;
   ~ExceptionInfo() {
-    ::SysFreeString(info.bstrSource);
-    ::SysFreeString(info.bstrDescription);
-    ::SysFreeString(info.bstrHelpFile);
+    for (BSTR text : {info.bstrSource, info.bstrDescription, info.bstrHelpFile})
+      bound::CallIfBound(bound::SysFreeString, text);
   }
 };
 

@@ -1,7 +1,9 @@
 // How the program reads the VARIANT an automation call answers.
 #include <memory>
 
+#include "platform/win32/bound_functions.h"
 #include "platform/win32/dispatch_object.h"
+#include "platform/win32/unique_bstr.h"
 
 namespace platform::win32 {
 namespace {
@@ -29,7 +31,7 @@ AutomationResult ObjectOf(IUnknown* unknown) {
 AutomationResult ResultOf(UniqueVariant value) {
   if (value.type() & VT_BYREF) {
     UniqueVariant direct;
-    if (FAILED(::VariantCopyInd(direct.get(), value.get())))
+    if (FAILED(bound::Call(bound::VariantCopyInd, bound::kNotBound, direct.get(), value.get())))
       throw AutomationError("a reference answered cannot be read");
     value = std::move(direct);
   }
@@ -42,11 +44,8 @@ AutomationResult ResultOf(UniqueVariant value) {
       return static_cast<std::int16_t>(V_I2(v));
     case VT_I4:
       return static_cast<std::int32_t>(V_I4(v));
-    case VT_BSTR: {
-      // A BSTR carries its length; a null one is an empty text.
-      BSTR text = V_BSTR(v);
-      return text == nullptr ? std::wstring() : std::wstring(text, ::SysStringLen(text));
-    }
+    case VT_BSTR:
+      return BstrText(V_BSTR(v));
     case VT_DISPATCH:
       return ObjectOf(V_DISPATCH(v));
     case VT_UNKNOWN:
@@ -57,7 +56,8 @@ AutomationResult ResultOf(UniqueVariant value) {
   // Other numbers as 32-bit integers, everything else (dates, booleans, ...) as its text.
   const VARTYPE wanted = IsInteger(V_VT(v)) ? VT_I4 : VT_BSTR;
   UniqueVariant converted;
-  if (FAILED(::VariantChangeType(converted.get(), v, 0, wanted)))
+  if (FAILED(bound::Call(bound::VariantChangeType, bound::kNotBound, converted.get(), v,
+                         USHORT{0}, wanted)))
     throw AutomationError("an answer of an unexpected kind");
   return ResultOf(std::move(converted));
 }

@@ -8,8 +8,7 @@ namespace platform::win32 {
 
 DllSearchRestrictions HardenDllSearch() {
   DllSearchRestrictions restrictions;
-  const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
-  if (auto* setDefault = bound::Find(kernel, bound::SetDefaultDllDirectories)) {
+  if (auto* setDefault = bound::Find(bound::SetDefaultDllDirectories)) {
     restrictions.systemDirectoryOnly = setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
   }
   // Also where the call above went through: it is what protects a system that lacks it,

@@ -1,12 +1,11 @@
 // The phonebook service of the system: rasapi32.dll from the system directory, bound at
-// run time, when Load is called or the first call needs it. A missing library or function
-// answers a non-zero code instead of crashing.
+// run time (bound_functions.h), when Load is called or the first call needs it. A missing
+// library or function answers a non-zero code instead of crashing.
 #pragma once
 
 #include <windows.h>
 
 #include "platform/phonebook_service.h"
-#include "platform/win32/unique_resource.h"
 
 namespace platform::win32 {
 
@@ -26,13 +25,6 @@ class RasPhonebookService final : public PhonebookService {
                                     std::uint32_t entrySize) override;
   ResultCode RasDeleteEntryA(const std::string& entryName) override;
   ResultCode RasGetErrorStringA(std::uint32_t code, char* buffer, std::uint32_t size) override;
-
- private:
-  // The library, loaded first if need be; null when it is missing.
-  HMODULE Library();
-
-  bool loadAttempted_ = false;
-  UniqueModule library_;
 };
 
 }  // namespace platform::win32

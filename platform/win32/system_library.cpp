@@ -1,5 +1,9 @@
 #include "platform/win32/system_library.h"
 
+#include <iterator>
+
+#include "platform/win32/bound_functions.h"
+
 namespace platform::win32 {
 
 std::wstring SystemDirectory() {
@@ -9,12 +13,20 @@ std::wstring SystemDirectory() {
   return std::wstring(buffer, length);
 }
 
-UniqueModule LoadSystemLibrary(const wchar_t* fileName) {
-  const std::wstring directory = SystemDirectory();
-  if (directory.empty()) return UniqueModule{};
-  // A full path: the loader does not search at all, whatever the DLL search order is.
-  const std::wstring path = directory + L"\\" + fileName;
-  return UniqueModule{::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)};
+HMODULE bound::Module(Library library) {
+  // Never freed: the COM apartment, and the objects and texts it hands out, outlive every
+  // call, and the thread's apartment is left through ole32 as the process ends.
+  struct Loaded {
+    bool attempted = false;
+    HMODULE module = nullptr;
+  };
+  static Loaded loaded[std::size(kLibraryFiles)];
+  Loaded& entry = loaded[static_cast<std::size_t>(library)];
+  if (!entry.attempted) {
+    entry.attempted = true;
+    entry.module = LoadSystemLibrary(kLibraryFiles[static_cast<std::size_t>(library)]);
+  }
+  return entry.module;
 }
 
 }  // namespace platform::win32

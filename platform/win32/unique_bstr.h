@@ -1,4 +1,4 @@
-// Owner of one BSTR (SysAllocStringLen / SysFreeString).
+// Owner of one BSTR (SysAllocStringLen / SysFreeString, bound at run time).
 #pragma once
 
 #include <oleauto.h>
@@ -8,13 +8,25 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/automation.h"
+#include "platform/win32/bound_functions.h"
+
 namespace platform::win32 {
+
+// A BSTR carries its length: embedded zeros survive, a null BSTR is an empty text.
+inline std::wstring BstrText(BSTR value) {
+  return value == nullptr ? std::wstring()
+                          : std::wstring(value, bound::Call(bound::SysStringLen, 0u, value));
+}
 
 class UniqueBstr {
  public:
   UniqueBstr() = default;
-  explicit UniqueBstr(std::wstring_view text)
-      : value_(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {
+  // Throws AutomationError where oleaut32 cannot be had, std::bad_alloc where it has no memory.
+  explicit UniqueBstr(std::wstring_view text) {
+    auto* allocate = bound::Find(bound::SysAllocStringLen);
+    if (allocate == nullptr) throw AutomationError("oleaut32 cannot be had");
+    value_ = allocate(text.data(), static_cast<UINT>(text.size()));
     if (value_ == nullptr) throw std::bad_alloc();
   }
   ~UniqueBstr() { reset(); }
@@ -36,12 +48,9 @@ class UniqueBstr {
   }
   BSTR release() { return std::exchange(value_, nullptr); }
   void reset() {
-    if (BSTR old = std::exchange(value_, nullptr)) ::SysFreeString(old);
+    if (BSTR old = std::exchange(value_, nullptr)) bound::CallIfBound(bound::SysFreeString, old);
   }
-  // A BSTR carries its length: embedded zeros survive, a null BSTR is an empty text.
-  std::wstring text() const {
-    return value_ == nullptr ? std::wstring() : std::wstring(value_, ::SysStringLen(value_));
-  }
+  std::wstring text() const { return BstrText(value_); }
 
  private:
   BSTR value_ = nullptr;

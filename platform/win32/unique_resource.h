@@ -38,12 +38,10 @@ class UniqueResource {
 };
 
 namespace detail {
-inline void ReleaseModule(HMODULE module) { ::FreeLibrary(module); }
 inline void ReleaseHandle(HANDLE handle) { ::CloseHandle(handle); }
 inline void ReleaseEventSource(HANDLE source) { ::DeregisterEventSource(source); }
 }  // namespace detail
 
-using UniqueModule = UniqueResource<HMODULE, detail::ReleaseModule>;
 using UniqueHandle = UniqueResource<HANDLE, detail::ReleaseHandle>;
 using UniqueEventSource = UniqueResource<HANDLE, detail::ReleaseEventSource>;
 

@@ -1,7 +1,6 @@
 #include "platform/win32/windows_automation.h"
 
-#include <objbase.h>
-
+#include "platform/win32/bound_functions.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/dispatch_object.h"
 
@@ -10,11 +9,12 @@ namespace platform::win32 {
 std::unique_ptr<AutomationObject> WindowsAutomation::Create(const std::wstring& progId) {
   if (!EnsureComApartment()) throw AutomationError("COM cannot be used on this thread");
   CLSID classId{};
-  if (FAILED(::CLSIDFromProgID(progId.c_str(), &classId)))
+  if (FAILED(bound::Call(bound::CLSIDFromProgID, bound::kNotBound, progId.c_str(), &classId)))
     throw AutomationError("no class is registered under that name");
   ComPtr<IDispatch> dispatch;
-  if (FAILED(::CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                IID_IDispatch, dispatch.put_void())) ||
+  if (FAILED(bound::Call(bound::CoCreateInstance, bound::kNotBound, classId, nullptr,
+                         CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                         dispatch.put_void())) ||
       !dispatch)
     throw AutomationError("the object cannot be created");
   return std::make_unique<DispatchObject>(std::move(dispatch));
