@@ -77,6 +77,10 @@ void ОсновнаяФорма::Show() {
   mw::Load(*this);
   quitOnDestroy_ = true;
   ::ShowWindow(window_.get(), SW_SHOWNORMAL);
+  // The icons follow at once, before the client area's first paint: under Wine each icon set
+  // is converted for the X server, which would hold up the window's showing by a few
+  // milliseconds; on Windows it costs nothing either way.
+  SetIcons();
   ::SetFocus(Control(*mw::kTabOrder.front()));
   ::UpdateWindow(window_.get());
   // A tooltip shows only over a visible window: its window is made after the first paint,
@@ -113,11 +117,6 @@ void ОсновнаяФорма::CreateMainWindow() {
   ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
 
-  bigIcon_.reset(LoadProgramIcon(resources_, SM_CXICON, SM_CYICON));
-  smallIcon_.reset(LoadProgramIcon(resources_, SM_CXSMICON, SM_CYSMICON));
-  ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-  ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-
   // The banner's pixels, copied out of the file image so that GDI reads aligned rows.
   const auto file = mw::BannerFile();
   if (const auto view = mw::ParseBitmapFile(file)) {
@@ -125,6 +124,14 @@ void ОсновнаяФорма::CreateMainWindow() {
     bannerBits_.assign(file.begin() + static_cast<std::ptrdiff_t>(view->bitsOffset),
                        file.begin() + static_cast<std::ptrdiff_t>(view->bitsOffset + view->bitsSize));
   }
+}
+
+void ОсновнаяФорма::SetIcons() {
+  bigIcon_.reset(LoadProgramIcon(resources_, SM_CXICON, SM_CYICON));
+  smallIcon_.reset(LoadProgramIcon(resources_, SM_CXSMICON, SM_CYSMICON));
+  ::SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+  ::SendMessageW(window_.get(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(smallIcon_.get()));
 }
 
 void ОсновнаяФорма::CreateControls() {

@@ -50,6 +50,7 @@ class ОсновнаяФорма final : public app::CommandWindow, private app:
 
   void Initialize();
   void CreateMainWindow();
+  void SetIcons();
   void CreateControls();
   void CreateTooltips();
   void AddTooltip(const app::main_window::Control& control);

@@ -123,7 +123,6 @@ Sample MeasureStart(const std::wstring& program) {
   WaitForWindow(launched, false, "the main window");
   Sample sample;
   sample.milliseconds = stopwatch.Milliseconds();
-  sample.peakWorkingSetKiB = KiB(launched.PeakWorkingSet());
   launched.Terminate();
   return sample;
 }
@@ -161,6 +160,7 @@ Sample MeasureFirstBox(const std::wstring& minimal) {
   Sample sample;
   const ClickToBox click = TimeClickToBox(launched, frame, nullptr);
   sample.milliseconds = click.milliseconds;
+  sample.peakWorkingSetKiB = KiB(launched.PeakWorkingSet());
   Answer(click.box);
   launched.Terminate();
   return sample;
