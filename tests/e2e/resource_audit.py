@@ -7,7 +7,8 @@
 
 Checks exactly these resources and no others: icon group 1 (neutral) with its one 48 x 48
 24-bit image 30001; cursor group 101 and cursor 1 (Russian, 1049), 32 x 32 monochrome, hot spot
-(5, 0) on the fingertip; manifest 1 (2057) with the required content; version information 1
+(5, 0) on the fingertip; manifest 1 (2057) with the required content (common controls 6, then
+the execution level, DPI awareness and supported systems, in the form XP parses); version information 1
 (1033) with its fixed part and string table. The image bytes must equal the committed ones.
 """
 
@@ -142,29 +143,59 @@ def check_cursor(resources, committed):
     check(cursor == committed["cursor_1.bin"], "cursor differs from resources/cursor_1.bin")
 
 
+ASM_V1, ASM_V3 = "urn:schemas-microsoft-com:asm.v1", "urn:schemas-microsoft-com:asm.v3"
+WINDOWS_SETTINGS = "http://schemas.microsoft.com/SMI/2005/WindowsSettings"
+COMPATIBILITY = "urn:schemas-microsoft-com:compatibility.v1"
+# Vista, 7, 8, 8.1, 10 and 11, as Windows publishes them.
+SUPPORTED_OS = ["{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"]
+
+
+def tags(element):
+    return [child.tag for child in element]
+
+
 def check_manifest(resources):
     manifest = resources[(RT_MANIFEST, 1, ENGLISH_UK)]
     text = manifest.decode("utf-8")
     check(not manifest.startswith(b"\xef\xbb\xbf"), "manifest starts with a byte-order mark")
     check(text.startswith('<?xml version="1.0" encoding="UTF-8" standalone="yes"?>'),
           "manifest declaration")
-    ns = "{urn:schemas-microsoft-com:asm.v1}"
+    v1, v3 = "{%s}" % ASM_V1, "{%s}" % ASM_V3
     root = ElementTree.fromstring(manifest)
-    check(root.tag == ns + "assembly" and root.get("manifestVersion") == "1.0", "manifest root")
-    children = [child.tag for child in root]
-    check(children == [ns + "assemblyIdentity", ns + "description", ns + "dependency"],
-          f"manifest elements {children}")
-    own = root.find(ns + "assemblyIdentity")
+    check(root.tag == v1 + "assembly" and root.get("manifestVersion") == "1.0", "manifest root")
+    check(tags(root) == [v1 + "assemblyIdentity", v1 + "description", v1 + "dependency",
+                         v3 + "trustInfo", v3 + "application", "{%s}compatibility" % COMPATIBILITY],
+          f"manifest elements {tags(root)}")
+    own = root.find(v1 + "assemblyIdentity")
     check(own.attrib == {"type": "win32", "processorArchitecture": "*", "version": "6.0.0.0", "name": "name"},
           f"program identity {own.attrib}")
-    check(root.find(ns + "description").text == "XP Manifest" + " " * 11, "description")
-    dependencies = root.findall(f"{ns}dependency/{ns}dependentAssembly/{ns}assemblyIdentity")
-    check(len(dependencies) == 1 and len(root.findall(f"{ns}dependency/{ns}dependentAssembly")) == 1,
+    check(root.find(v1 + "description").text == "XP Manifest" + " " * 11, "description")
+    dependencies = root.findall(f"{v1}dependency/{v1}dependentAssembly/{v1}assemblyIdentity")
+    check(len(dependencies) == 1 and len(root.findall(f"{v1}dependency/{v1}dependentAssembly")) == 1,
           "not exactly one dependent assembly")
     check(dependencies[0].attrib == {
         "type": "win32", "name": "Microsoft.Windows.Common-Controls", "version": "6.0.0.0",
         "language": "*", "processorArchitecture": "*", "publicKeyToken": "6595b64144ccf1df"},
         f"common controls dependency {dependencies[0].attrib}")
+
+    levels = root.findall(f"{v3}trustInfo/{v3}security/{v3}requestedPrivileges/{v3}requestedExecutionLevel")
+    check(len(levels) == 1 and levels[0].attrib == {"level": "highestAvailable", "uiAccess": "false"},
+          f"execution level {[level.attrib for level in levels]}")
+    settings = root.find(f"{v3}application/{v3}windowsSettings")
+    check(settings is not None and tags(settings) == ["{%s}dpiAware" % WINDOWS_SETTINGS]
+          and settings[0].text == "true", "DPI awareness is not dpiAware true")
+    systems = root.findall("{0}compatibility/{0}application/{0}supportedOS".format("{%s}" % COMPATIBILITY))
+    check([system.attrib for system in systems] == [{"Id": guid} for guid in SUPPORTED_OS],
+          f"supported systems {[system.attrib for system in systems]}")
+    # The form XP's parser takes: each namespace declared once, as the default namespace of the
+    # element it is for; no prefixes.
+    check("xmlns:" not in text, "a prefixed namespace")
+    for element, namespace in (("assembly", ASM_V1), ("trustInfo", ASM_V3), ("application", ASM_V3),
+                               ("dpiAware", WINDOWS_SETTINGS), ("compatibility", COMPATIBILITY)):
+        check(f'<{element} xmlns="{namespace}"' in text, f"{element} does not declare {namespace} itself")
+    check(text.count("xmlns=") == 5, "a namespace declared more than once")
 
 
 def version_blocks(data, offset, end):
