@@ -16,8 +16,13 @@ void Load(LoadTarget& window) {
 
 void ClickImage1() noexcept {
   try {
-    platform::ShellExecuteA("open", platform::ToAnsi(basMain::SiteAddress),
-                            platform::SW_SHOWMAXIMIZED_STATE);
+    const std::string site = platform::ToAnsi(basMain::SiteAddress);
+    // An elevated program's own "open" would start the browser elevated too: the desktop's
+    // shell opens the site with the user's rights instead, where there is one to ask.
+    if (platform::ProcessIsElevated() &&
+        platform::ShellExecuteOnTheDesktop("open", site, platform::SW_SHOWMAXIMIZED_STATE))
+      return;
+    platform::ShellExecuteA("open", site, platform::SW_SHOWMAXIMIZED_STATE);
   } catch (...) {  // NOLINT(bugprone-empty-catch): the click ignores every failure
   }
 }

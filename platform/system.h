@@ -46,6 +46,13 @@ int ShowMessageBox(const std::wstring& text, std::uint32_t style, const std::wst
 // ---- the shell: ShellExecuteA(null, verb, file, "", "", showCommand), ANSI texts, no owner.
 inline constexpr int SW_SHOWMAXIMIZED_STATE = 3;
 void ShellExecuteA(const std::string& verb, const std::string& file, int showCommand);
+// The same, handed to the desktop's own shell, which carries it out with the rights of the
+// user whose desktop it is; false when no desktop shell answers (Windows XP, Wine).
+bool ShellExecuteOnTheDesktop(const std::string& verb, const std::string& file, int showCommand);
+
+// ---- this process: true when it runs with an administrator's full rights (elevated); never
+// on Windows XP, which has no elevation.
+bool ProcessIsElevated();
 
 // ---- waiting on the user-interface thread.
 void Sleep(std::uint32_t milliseconds);

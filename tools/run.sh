@@ -20,7 +20,11 @@ arch=${wine_arch%%:*}
 echo "run: $wine_arch"
 # RUN_BUILD_DIR: another build folder of the same preset (the default is the preset's own).
 build=${RUN_BUILD_DIR:-$root/build/$arch}
+# RUN_DPI: the display density (96, 120, 144 or 192), each in a prefix of its own.
+dpi=${RUN_DPI:-96}
+case "$dpi" in 96 | 120 | 144 | 192) ;; *) echo "run: RUN_DPI must be 96, 120, 144 or 192" >&2; exit 2 ;; esac
 prefix=$build/run-prefix
+[ "$dpi" = 96 ] || prefix=$build/run-prefix-${dpi}dpi
 program="$build/Dialwright VPN 1.0.exe"
 probe=$build/tests/e2e/window_probe.exe
 screenshot=${RUN_SCREENSHOT:-$build/run-screenshot.png}
@@ -41,7 +45,8 @@ rm -f "$build.build.log"
 . "$root/tools/wine-prefix.sh"
 wine_use_build "$build"
 export WINEPREFIX=$prefix
-wine_prefix_ready "$prefix" "$build" || { echo "run: could not prepare $prefix" >&2; exit 2; }
+wine_prefix_ready "$prefix" "$build" && wine_prefix_density "$prefix" "$dpi" ||
+  { echo "run: could not prepare $prefix" >&2; exit 2; }
 if [ ! -f "$prefix/.dialwright-desktop" ]; then
   # The named virtual desktop is the prefix's default: every program of the prefix, the
   # program itself and the helper that waits for its window, opens in it.
@@ -91,7 +96,7 @@ exec 3>&-
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(cat "$work/display")"
 
-echo "run: no display; starting the program on its own Xvfb ($DISPLAY)"
+echo "run: no display; starting the program on its own Xvfb ($DISPLAY), at $dpi dpi"
 start_program &
 program_pid=$!
 "$WINELOADER" "$(windows_path "$probe")" wait "$window_class" 60 >"$work/rect" 2>"$logs/probe.err" || {

@@ -61,3 +61,18 @@ wine_prefix_ready() {
     wine_prefix_file /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/marlett.ttf"
   ) 9>"$prefix.lock"
 }
+
+# Gives the prefix's programs a display density (96, 120, 144, 192 dpi: 100 % to 200 %), as
+# Windows' display scaling does: Wine reads it from these two values when a program starts.
+wine_prefix_density() {
+  local prefix=$1 dpi=$2
+  [ "$(cat "$prefix/.dialwright-dpi" 2>/dev/null)" = "$dpi" ] && return 0
+  local key
+  for key in 'HKCU\Control Panel\Desktop' \
+             'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    WINEPREFIX=$prefix "$WINELOADER" reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 ||
+      return 1
+  done
+  "$WINESERVER" -w
+  echo "$dpi" >"$prefix/.dialwright-dpi"
+}

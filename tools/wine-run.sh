@@ -6,6 +6,7 @@
 #   real folders),
 # - the phonebook stand-in installed as the prefix's system32\rasapi32.dll,
 # - Russian locale (code page 1251, Russian system messages), quiet WINEDEBUG unless set,
+# - with DIALWRIGHT_WINE_DPI (120, 144, 192), that display density, in a prefix of its own,
 # - its own Xvfb on a free display unless DISPLAY_FOR_WINE is given or --no-display,
 # - output written to files and printed afterwards: Wine's background processes would keep
 #   a pipe open, so the caller never reads Wine through one.
@@ -27,7 +28,11 @@ while (($#)); do
 done
 [ -n "$build_dir" ] || { echo "wine-run: --build-dir is required" >&2; exit 2; }
 build_dir=$(cd "$build_dir" && pwd)
-prefix=${prefix:-$build_dir/wineprefix}
+dpi=${DIALWRIGHT_WINE_DPI:-96}
+if [ -z "$prefix" ]; then
+  prefix=$build_dir/wineprefix
+  [ "$dpi" = 96 ] || prefix=$build_dir/wineprefix-${dpi}dpi
+fi
 
 # shellcheck source=tools/wine-prefix.sh
 . "$here/wine-prefix.sh"
@@ -36,7 +41,8 @@ export WINEPREFIX=$prefix
 wineserver() { "$WINESERVER" "$@"; }
 wine() { "$WINELOADER" "$@"; }
 
-wine_prefix_ready "$prefix" "$build_dir" || { echo "wine-run: could not prepare $prefix" >&2; exit 2; }
+wine_prefix_ready "$prefix" "$build_dir" && wine_prefix_density "$prefix" "$dpi" ||
+  { echo "wine-run: could not prepare $prefix" >&2; exit 2; }
 
 work=$(mktemp -d)
 xvfb_pid=

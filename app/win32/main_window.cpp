@@ -3,8 +3,11 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
+#include "app/cursor_hot_spot.h"
 #include "app/fatal_error.h"
 #include "app/main_window_banner.h"
 #include "app/win32/xp_style.h"
@@ -43,6 +46,31 @@ HICON LoadProgramIcon(HINSTANCE resources, int metricX, int metricY) {
   return static_cast<HICON>(::LoadImageW(resources, MAKEINTRESOURCEW(1), IMAGE_ICON,
                                          ::GetSystemMetrics(metricX),
                                          ::GetSystemMetrics(metricY), LR_DEFAULTCOLOR));
+}
+
+// The cursor as the system scaled it to its cursor size, with the hot spot moved onto the
+// fingertip as drawn; the cursor itself where nothing needs moving or it cannot be read.
+HCURSOR WithHotSpotOnTheFingertip(HCURSOR cursor) {
+  ICONINFO info{};
+  if (!::GetIconInfo(cursor, &info)) return cursor;
+  const app::win32::UniqueBitmap mask(info.hbmMask);
+  const app::win32::UniqueBitmap color(info.hbmColor);
+  BITMAP bitmap{};
+  if (!::GetObjectW(mask.get(), sizeof bitmap, &bitmap)) return cursor;
+  std::vector<std::uint8_t> bits(static_cast<std::size_t>(bitmap.bmWidthBytes) * bitmap.bmHeight);
+  if (!::GetBitmapBits(mask.get(), static_cast<LONG>(bits.size()), bits.data())) return cursor;
+  // A monochrome cursor's mask holds the AND mask above the XOR mask.
+  const app::HotSpot scaled{static_cast<int>(info.xHotspot), static_cast<int>(info.yHotspot)};
+  const app::HotSpot fingertip =
+      app::FingertipHotSpot(bits, bitmap.bmWidthBytes, bitmap.bmWidth,
+                            color ? bitmap.bmHeight : bitmap.bmHeight / 2, scaled);
+  if (fingertip == scaled) return cursor;
+  info.xHotspot = static_cast<DWORD>(fingertip.x);
+  info.yHotspot = static_cast<DWORD>(fingertip.y);
+  HCURSOR moved = ::CreateIconIndirect(&info);
+  if (!moved) return cursor;
+  ::DestroyCursor(cursor);
+  return moved;
 }
 
 TTTOOLINFOW ToolInfo(HWND owner, UINT_PTR id, UINT flags) {
@@ -207,7 +235,7 @@ void ОсновнаяФорма::SetPictureMouseIcon(int cursorResource) {
                           L" из ресурсов программы (ошибка " + platform::DecimalText(error) +
                           L").");
   }
-  pictureCursor_.reset(static_cast<HCURSOR>(cursor));
+  pictureCursor_.reset(WithHotSpotOnTheFingertip(static_cast<HCURSOR>(cursor)));
 }
 
 void ОсновнаяФорма::SetPictureTooltip(const std::wstring& text) {

@@ -10,12 +10,14 @@ namespace app::win32 {
 namespace detail {
 inline void DestroyWindowHandle(HWND window) { ::DestroyWindow(window); }
 inline void DeleteFontHandle(HFONT font) { ::DeleteObject(font); }
+inline void DeleteBitmapHandle(HBITMAP bitmap) { ::DeleteObject(bitmap); }
 inline void DestroyIconHandle(HICON icon) { ::DestroyIcon(icon); }
 inline void DestroyCursorHandle(HCURSOR cursor) { ::DestroyCursor(cursor); }
 }  // namespace detail
 
 using UniqueWindow = platform::win32::UniqueResource<HWND, detail::DestroyWindowHandle>;
 using UniqueFont = platform::win32::UniqueResource<HFONT, detail::DeleteFontHandle>;
+using UniqueBitmap = platform::win32::UniqueResource<HBITMAP, detail::DeleteBitmapHandle>;
 using UniqueIcon = platform::win32::UniqueResource<HICON, detail::DestroyIconHandle>;
 using UniqueCursor = platform::win32::UniqueResource<HCURSOR, detail::DestroyCursorHandle>;
 

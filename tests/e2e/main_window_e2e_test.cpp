@@ -10,6 +10,10 @@
 #include <vector>
 
 #include "app/build_settings.h"
+#include "app/settings.h"
+#include "app/win32/main_window.h"
+#include "platform/win32/ras_phonebook_service.h"
+#include "platform/win32/windows_automation.h"
 #include "tests/support/driver.h"
 #include "tests/support/files.h"
 #include "tests/support/scoped.h"
@@ -94,12 +98,23 @@ class MainWindowE2E : public testing::Test {
   std::wstring previousTip_;
 };
 
-// The frame, the caption, the client size and the place; the controls' texts, places and
-// states; the tips and the cursor under the pointer.
-TEST_F(MainWindowE2E, TheWindowAsItOpensAndUnderThePointer) {
+int ScreenDpi() {
   HDC screen = ::GetDC(nullptr);
-  ASSERT_EQ(::GetDeviceCaps(screen, LOGPIXELSY), 96) << "the pixel figures are for 96 dpi";
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
   ::ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+// Twips to pixels at the screen's density, rounded as MulDiv rounds.
+int Pixels(int twips) { return ::MulDiv(twips, ScreenDpi(), 1440); }
+RECT PixelRect(int left, int top, int width, int height) {
+  return {Pixels(left), Pixels(top), Pixels(left + width), Pixels(top + height)};
+}
+
+// The frame, the caption, the client size and the place; the controls' texts, places and
+// states; the common controls the manifest binds; the tips and the cursor under the pointer.
+// At the screen's density: every place is the definition's twips in pixels.
+TEST_F(MainWindowE2E, TheWindowAsItOpensAndUnderThePointer) {
   HWND window = Start();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(Text(window), L"Dialwright VPN 1.00");
@@ -109,11 +124,17 @@ TEST_F(MainWindowE2E, TheWindowAsItOpensAndUnderThePointer) {
   EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CHILD), 0)
       << std::hex << style;
   EXPECT_TRUE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+  // The common controls of version 6 come from the side-by-side store. (Wine's comctl32 says
+  // 5.81 in its version information there and in system32 alike: its folder tells them apart.)
+  const fs::path controls = program_->LoadedModule(L"comctl32.dll");
+  EXPECT_NE(controls.parent_path().filename().wstring().find(L"common-controls_6595b64144ccf1df_6."),
+            std::wstring::npos)
+      << "the manifest does not bind the common controls of version 6: " << controls;
 
   RECT client{}, frame{};
   ::GetClientRect(window, &client);
-  EXPECT_EQ(client.right, 301);
-  EXPECT_EQ(client.bottom, 200);
+  EXPECT_EQ(client.right, Pixels(4515));
+  EXPECT_EQ(client.bottom, Pixels(3000));
   ::GetWindowRect(window, &frame);
   EXPECT_NEAR(frame.left, ::GetSystemMetrics(SM_CXSCREEN) - frame.right, 1) << "centred";
   EXPECT_NEAR(frame.top, ::GetSystemMetrics(SM_CYSCREEN) - frame.bottom, 1) << "centred";
@@ -123,13 +144,13 @@ TEST_F(MainWindowE2E, TheWindowAsItOpensAndUnderThePointer) {
   const struct {
     int id;
     const wchar_t* text;
-    RECT rect;  // client coordinates at 96 dpi
+    RECT rect;
     LONG kind;
     LRESULT check;
   } expected[] = {
-      {kFirewall, L"Включить брандмауэр", {24, 112, 249, 129}, BS_AUTOCHECKBOX, BST_CHECKED},
-      {kShortcut, L"Ярлык на рабочий стол", {24, 136, 241, 153}, BS_AUTOCHECKBOX, BST_CHECKED},
-      {kButton, L"Создать VPN подключение к Интернет", {8, 160, 293, 193}, BS_DEFPUSHBUTTON, 0},
+      {kFirewall, L"Включить брандмауэр", PixelRect(360, 1680, 3375, 255), BS_AUTOCHECKBOX, BST_CHECKED},
+      {kShortcut, L"Ярлык на рабочий стол", PixelRect(360, 2040, 3255, 255), BS_AUTOCHECKBOX, BST_CHECKED},
+      {kButton, L"Создать VPN подключение к Интернет", PixelRect(120, 2400, 4275, 495), BS_DEFPUSHBUTTON, 0},
   };
   // The picture and the lines are painted by the window: these three are its only children.
   EXPECT_EQ(ChildWindows(window).size(), std::size(expected));
@@ -148,7 +169,8 @@ TEST_F(MainWindowE2E, TheWindowAsItOpensAndUnderThePointer) {
   }
   // Under the pointer: the picture has a tip and a hand cursor of its own, on its rectangle
   // only; the shortcut box has no tip. Each row turns the cursor from hand to arrow or back, so
-  // that a row cannot pass on what the one before it showed.
+  // that a row cannot pass on what the one before it showed. The points are at 96 dpi (the
+  // picture is 300 x 100 there), scaled.
   const std::wstring pictureTip =
       (provider_.site == build_settings::DefaultSiteAddress
            ? L"Здесь может быть ссылка на ваш сервер. Перейти на сайт программы: "
@@ -169,7 +191,8 @@ TEST_F(MainWindowE2E, TheWindowAsItOpensAndUnderThePointer) {
   HCURSOR arrow = nullptr;
   for (const auto& place : places) {
     SCOPED_TRACE(testing::Message() << place.point.x << ", " << place.point.y);
-    EXPECT_EQ(TipAt(window, place.point, place.tip), place.tip);
+    const POINT point{Pixels(place.point.x * 15), Pixels(place.point.y * 15)};
+    EXPECT_EQ(TipAt(window, point, place.tip), place.tip);
     if (arrow == nullptr) arrow = CurrentCursor();
     ASSERT_NE(arrow, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return (CurrentCursor() != arrow) == place.hand; }, 2000ms));
@@ -193,25 +216,29 @@ TEST_F(MainWindowE2E, ButtonHoldsTheFocusAndTabCyclesButtonShortcutFirewall) {
 }
 
 // The shell gets the built-in address and nothing else: the handler's whole command line is
-// its own path and the address. COM, entered for the shell, is left as the program ends: it
-// still ends cleanly.
-TEST_F(MainWindowE2E, PictureClickOpensTheSiteWithTheOpenVerbMaximisedAndTheProgramEndsCleanly) {
-  const fs::path record = scratch_ / L"open.txt";
+// its own path and the address. The program runs elevated (Wine gives every process an
+// administrator's full token), so the desktop's shell opens the site, not the program: the
+// browser does not inherit its rights. COM, entered for the shell, is left as the program
+// ends: it still ends cleanly.
+TEST_F(MainWindowE2E, PictureClickHasTheDesktopOpenTheSiteMaximisedAndTheProgramEndsCleanly) {
+  const fs::path record = OpenRecorderFile().wstring() + L".record";
+  fs::remove(record);
   // The "open" verb of the site's scheme runs the recorder instead of a browser.
   const std::wstring scheme = provider_.site.substr(0, provider_.site.find(L':'));
   const std::wstring recorder = L"\"" + OpenRecorderFile().wstring() + L"\"";
   ScopedRegistryValue handler(L"Software\\Classes\\" + scheme + L"\\shell\\open\\command",
                               recorder + L" \"%1\"");
-  HWND window = Start({L"DIALWRIGHT_OPEN_RECORD=" + record.wstring()});
+  HWND window = Start();
   ASSERT_NE(window, nullptr);
   ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 50));
   ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(150, 50));
   ASSERT_TRUE(WaitUntil([&] { return !Lines(record).empty(); })) << "no handler started";
   EXPECT_EQ(Lines(record), std::vector<std::string>{Utf8(recorder + L" \"" + provider_.site +
-                                                         L"\"\tshow=3")});
+                                                         L"\"\tshow=3\tby=explorer.exe")});
   EXPECT_TRUE(program_->MessageBoxes().empty()) << "the program showed a message of its own";
   ::PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(program_->WaitForExit(), std::optional<DWORD>(0));
+  fs::remove(record);
 }
 
 TEST_F(MainWindowE2E, EntryIsNamedAfterTheProviderInCodePage1251AndDialsItsServer) {
@@ -225,6 +252,69 @@ TEST_F(MainWindowE2E, EntryIsNamedAfterTheProviderInCodePage1251AndDialsItsServe
       << phonebook;
   EXPECT_NE(phonebook.find("szLocalPhoneNumber=" + Cp1251(provider_.server) + "\r\n"),
             std::string::npos);
+}
+
+// In this process, where the window's own objects can be read (Wine shows another process
+// neither its fonts nor its cursors): each control's text in the message font of the screen's
+// density, whole within the control beside the check box's mark; the hand over the picture at
+// the system's cursor size, its hot spot on the fingertip, (5, 0) of 32 x 32 scaled.
+TEST(MainWindowInProcess, FontsCaptionsAndTheHandAtTheScreensDensity) {
+  basMain::FillSettings();
+  platform::win32::RasPhonebookService phonebook;
+  platform::win32::WindowsAutomation automation;
+  app::CreateConnectionCommand command(phonebook, automation);
+  ОсновнаяФорма form(::GetModuleHandleW(nullptr), command);
+  form.Show();
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  for (const int id : {kFirewall, kShortcut, kButton}) {
+    HWND child = ::GetDlgItem(form.Handle(), id);
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0));
+    LOGFONTW used{};
+    ASSERT_TRUE(::GetObjectW(font, sizeof used, &used)) << id;
+    EXPECT_EQ(used.lfHeight, metrics.lfMessageFont.lfHeight) << id;
+    EXPECT_STREQ(used.lfFaceName, metrics.lfMessageFont.lfFaceName) << id;
+    HDC dc = ::GetDC(child);
+    ::SelectObject(dc, font);
+    const std::wstring text = Text(child);
+    SIZE extent{}, space{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    ::GetTextExtentPoint32W(dc, L" ", 1, &space);
+    ::ReleaseDC(child, dc);
+    RECT box{};
+    ::GetClientRect(child, &box);
+    const int mark = id == kButton ? 0 : ::GetSystemMetrics(SM_CXMENUCHECK) + space.cx;
+    EXPECT_LE(mark + extent.cx, box.right) << id << " cuts its text";
+    EXPECT_LE(extent.cy, box.bottom) << id << " cuts its text";
+  }
+
+  POINT picture{Pixels(2250), Pixels(750)};
+  ::ClientToScreen(form.Handle(), &picture);
+  ::SetCursorPos(picture.x, picture.y);
+  CURSORINFO cursor{};
+  cursor.cbSize = sizeof cursor;
+  ASSERT_TRUE(WaitUntil([&] {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    return ::GetCursorInfo(&cursor) && cursor.hCursor != ::LoadCursorW(nullptr, IDC_ARROW);
+  })) << "no hand over the picture";
+  ICONINFO hand{};
+  ASSERT_TRUE(::GetIconInfo(cursor.hCursor, &hand));
+  BITMAP mask{};
+  ::GetObjectW(hand.hbmMask, sizeof mask, &mask);
+  const int size = ::GetSystemMetrics(SM_CXCURSOR);
+  EXPECT_EQ(mask.bmWidth, size);
+  EXPECT_EQ(mask.bmHeight, hand.hbmColor ? size : 2 * size);  // a monochrome cursor's two masks
+  EXPECT_NEAR(static_cast<int>(hand.xHotspot), 5 * size / 32, 1);
+  EXPECT_EQ(hand.yHotspot, 0u);
+  // The AND mask's top row: drawn (0) at the hot spot, so it is on the fingertip.
+  std::vector<BYTE> bits(static_cast<std::size_t>(mask.bmWidthBytes) * mask.bmHeight);
+  ::GetBitmapBits(hand.hbmMask, static_cast<LONG>(bits.size()), bits.data());
+  EXPECT_EQ((bits[hand.xHotspot / 8] >> (7 - hand.xHotspot % 8)) & 1, 0)
+      << "the hot spot is not on the hand: " << hand.xHotspot;
+  ::DeleteObject(hand.hbmMask);
+  ::DeleteObject(hand.hbmColor);
 }
 
 }  // namespace

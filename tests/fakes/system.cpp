@@ -105,6 +105,14 @@ void ShellExecuteA(const std::string& verb, const std::string& file, int showCom
           to_wstring(showCommand));
 }
 
+bool ShellExecuteOnTheDesktop(const std::string& verb, const std::string& file, int showCommand) {
+  Journal(L"ShellExecuteOnTheDesktop " + FromAnsi(verb) + L" " + FromAnsi(file) + L" " +
+          to_wstring(showCommand));
+  return TheSystem().desktopShellAnswers;
+}
+
+bool ProcessIsElevated() { return TheSystem().elevated; }
+
 void Sleep(std::uint32_t milliseconds) { Journal(L"sleep " + to_wstring(milliseconds)); }
 
 bool StartProcess(const ProcessStart& start) {

@@ -22,11 +22,14 @@ struct System {
   //   box <style> <title>: <text>          event log: <text>        sleep <ms>
   //   FormatMessage <flags> <id> <language> <size>                  DeleteFileA <path>
   //   ShellExecuteA <verb> <file> <show>   LocalAlloc <flags> <bytes>
+  //   ShellExecuteOnTheDesktop <verb> <file> <show>
   //   <program>: <command line> (show <state>, wait <ms> ms)
   std::vector<std::wstring> journal;
 
   std::deque<int> answers;  // of the message boxes; then the first button: OK, or Yes
   std::string systemMessage;  // what the message table writes (a zero only if included)
+  bool elevated = false;             // what ProcessIsElevated answers
+  bool desktopShellAnswers = false;  // what ShellExecuteOnTheDesktop answers
 
   // Local memory: the 1-based numbers of the allocations that fail, the blocks handed out
   // and not freed, and frees of blocks that were never handed out.

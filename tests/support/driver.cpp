@@ -92,6 +92,19 @@ SIZE_T RunningProgram::PeakWorkingSet() const {
   return counters.PeakWorkingSetSize;
 }
 
+std::filesystem::path RunningProgram::LoadedModule(const wchar_t* name) const {
+  HMODULE modules[512];
+  DWORD bytes = 0;
+  if (!::EnumProcessModules(process_.get(), modules, sizeof modules, &bytes)) return {};
+  for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < std::size(modules); ++i) {
+    wchar_t path[MAX_PATH];
+    if (::GetModuleFileNameExW(process_.get(), modules[i], path, MAX_PATH) &&
+        _wcsicmp(std::filesystem::path(path).filename().c_str(), name) == 0)
+      return path;
+  }
+  return {};
+}
+
 void RunningProgram::Terminate() {
   if (::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) ::TerminateProcess(process_.get(), 1);
   if (::WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0)

@@ -44,6 +44,9 @@ class RunningProgram {
   // The exit code once the process has ended, or nullopt after the deadline.
   std::optional<DWORD> WaitForExit(std::chrono::milliseconds deadline = 10000ms);
   SIZE_T PeakWorkingSet() const;
+  // The file of the module of that name (say L"comctl32.dll") that the program has loaded;
+  // empty when it has none.
+  std::filesystem::path LoadedModule(const wchar_t* name) const;
   // Ends the process at once (closing its window would make Wine wait for a window manager
   // that Xvfb lacks) and waits until it has gone.
   void Terminate();

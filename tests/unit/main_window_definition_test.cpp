@@ -5,7 +5,11 @@
 #include <tuple>
 #include <vector>
 
+#include "app/cursor_hot_spot.h"
 #include "app/main_window_banner.h"
+#include "app/main_window_events.h"
+#include "app/settings.h"
+#include "tests/fakes/system.h"
 
 namespace {
 
@@ -145,6 +149,42 @@ TEST(MainWindowBanner, DamagedFilesAreRefused) {
   EXPECT_FALSE(ParseBitmapFile(std::span(file).first(file.size() - 3)).has_value())
       << "one byte short of its pixels";
   EXPECT_FALSE(ParseBitmapFile(std::span(file).first(53)).has_value()) << "no whole headers";
+}
+
+// The hand as the system scales it to 48 x 48 (150 %): its fingertip two pixels wide at x 8
+// and 9 in the top rows, the hot spot truncated to 7.
+TEST(FingertipHotSpot, MovesTheScaledHotSpotOntoTheTopmostDrawnPixelNearestToIt) {
+  constexpr int kStride = 6;  // 48 pixels in whole 16-bit words
+  std::vector<std::uint8_t> mask(48 * kStride, 0xFF);
+  for (int y = 0; y < 3; ++y) mask[y * kStride + 1] = 0b00111111;  // x 8 and 9 drawn
+  mask[3 * kStride] = 0b11100000;                                   // row 3 from x 3 on
+  EXPECT_EQ(app::FingertipHotSpot(mask, kStride, 48, 48, {7, 0}), (app::HotSpot{8, 0}));
+  EXPECT_EQ(app::FingertipHotSpot(mask, kStride, 48, 48, {11, 0}), (app::HotSpot{9, 0}));
+  // Nothing drawn above row 3: the fingertip is there. Nothing at all: the system's stays.
+  for (int y = 0; y < 3; ++y) mask[y * kStride + 1] = 0xFF;
+  EXPECT_EQ(app::FingertipHotSpot(mask, kStride, 48, 48, {7, 0}), (app::HotSpot{7, 3}));
+  std::fill(mask.begin(), mask.end(), 0xFF);
+  EXPECT_EQ(app::FingertipHotSpot(mask, kStride, 48, 48, {7, 0}), (app::HotSpot{7, 0}));
+}
+
+// The picture's click: the site, "open", maximised, by this process's shell; once elevated,
+// by the desktop's, so that the browser does not run elevated too, and by this process's
+// where no desktop shell answers. Never both.
+TEST(PictureClick, OpensTheSiteWithTheUsersRightsWhereTheDesktopCan) {
+  basMain::SiteAddress = L"http://провайдер.example/";
+  const std::wstring here = L"ShellExecuteA open http://провайдер.example/ 3";
+  const std::wstring desktop = L"ShellExecuteOnTheDesktop open http://провайдер.example/ 3";
+  const struct {
+    bool elevated, desktopAnswers;
+    std::vector<std::wstring> calls;
+  } cases[] = {{false, true, {here}}, {true, true, {desktop}}, {true, false, {desktop, here}}};
+  for (const auto& c : cases) {
+    fakes::TheSystem().elevated = c.elevated;
+    fakes::TheSystem().desktopShellAnswers = c.desktopAnswers;
+    ClickImage1();
+    EXPECT_EQ(fakes::TakeJournal(), c.calls) << c.elevated << c.desktopAnswers;
+  }
+  basMain::FillSettings();
 }
 
 }  // namespace
