@@ -5,6 +5,10 @@
 #include "platform/win32/dispatch_object.h"
 #include "platform/win32/unique_bstr.h"
 
+// oleaut32's, which MinGW-w64's headers do not declare (nor decorate: without arguments the
+// conventions agree): no cache of freed texts.
+extern "C" void SetOaNoCache();
+
 namespace {
 
 using platform::AutomationError;
@@ -14,7 +18,8 @@ using platform::win32::ResultOf;
 using platform::win32::UniqueBstr;
 using platform::win32::UniqueVariant;
 
-// An object that counts its references (the script host's objects do not).
+// An object that counts its references (the script host's objects do not) and knows one
+// member, "Refused", whose every call it refuses with an exception of its own.
 class Counted final : public IDispatch {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
@@ -27,12 +32,14 @@ class Counted final : public IDispatch {
   ULONG STDMETHODCALLTYPE Release() override { return --references; }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return DISP_E_UNKNOWNNAME;
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* id) override {
+    *id = 7;
+    return std::wstring_view(names[0]) == L"Refused" ? S_OK : DISP_E_UNKNOWNNAME;
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
-                                   EXCEPINFO*, UINT*) override {
-    return DISP_E_MEMBERNOTFOUND;
+                                   EXCEPINFO* exception, UINT*) override {
+    exception->bstrDescription = ::SysAllocString(L"refused");
+    return DISP_E_EXCEPTION;
   }
   ULONG references = 1;
 };
@@ -60,9 +67,53 @@ TEST(DispatchArguments, LastArgumentFirstWithTheirOwnTypes) {
     EXPECT_EQ(V_DISPATCH(V_VARIANTREF(&args[0])), &counted);
     EXPECT_EQ(counted.references, 3u);
     EXPECT_THROW(object.Get(L"Missing", {}), AutomationError);
+    EXPECT_THROW(object.Get(L"Refused", {}), AutomationError);
+    EXPECT_THROW(object.Call(L"Refused", {std::wstring(L"x")}), AutomationError);
     EXPECT_EQ(counted.references, 3u);
   }
   EXPECT_EQ(counted.references, 1u);  // the arguments' reference and the object's, both gone
+}
+
+// Counts the task allocator's blocks that are allocated, and not yet freed, while it watches:
+// with oleaut32's cache of texts off, a text that is freed goes back there at once.
+class LiveBlocks final : public IMallocSpy {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (iid != IID_IUnknown && iid != IID_IMallocSpy) return E_NOINTERFACE;
+    *object = this;
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  SIZE_T STDMETHODCALLTYPE PreAlloc(SIZE_T size) override { return size; }
+  void* STDMETHODCALLTYPE PostAlloc(void* block) override { return live += block != nullptr, block; }
+  void* STDMETHODCALLTYPE PreFree(void* block, BOOL spied) override {
+    return live -= block != nullptr && spied, block;
+  }
+  void STDMETHODCALLTYPE PostFree(BOOL) override {}
+  SIZE_T STDMETHODCALLTYPE PreRealloc(void* block, SIZE_T size, void** actual, BOOL) override {
+    return *actual = block, size;
+  }
+  void* STDMETHODCALLTYPE PostRealloc(void* block, BOOL) override { return block; }
+  void* STDMETHODCALLTYPE PreGetSize(void* block, BOOL) override { return block; }
+  SIZE_T STDMETHODCALLTYPE PostGetSize(SIZE_T size, BOOL) override { return size; }
+  void* STDMETHODCALLTYPE PreDidAlloc(void* block, BOOL) override { return block; }
+  int STDMETHODCALLTYPE PostDidAlloc(void*, BOOL, int answer) override { return answer; }
+  void STDMETHODCALLTYPE PreHeapMinimize() override {}
+  void STDMETHODCALLTYPE PostHeapMinimize() override {}
+  int live = 0;
+};
+
+TEST(DispatchArguments, TheirTextsGoWithThem) {
+  ::SetOaNoCache();
+  static LiveBlocks spy;  // a spy watching blocks not yet freed stays until they are
+  ASSERT_EQ(::CoRegisterMallocSpy(&spy), S_OK);
+  {
+    DispatchArguments arguments({std::wstring(L"Рабочий стол"), std::int16_t{0}, std::wstring()});
+    EXPECT_EQ(spy.live, 2);
+  }
+  EXPECT_EQ(spy.live, 0) << "the texts handed to a call leak";
+  ::CoRevokeMallocSpy();
 }
 
 TEST(DispatchArguments, ObjectsOfAnotherKindAreRefused) {

@@ -19,8 +19,10 @@ expect_logged() {
     echo "FAIL: code $1: the probe listed $names names, expected 0"
     failed=1
   fi
-  if ! grep -qF "err:eventlog:ReportEventW L\"$2\"" "$work/stderr"; then
-    echo "FAIL: code $1: no event-log entry \"$2\"; the probe's stderr:"
+  # One entry of one string: Wine prints each string of an entry on a line of its own.
+  if ! grep -qF "err:eventlog:ReportEventW L\"$2\"" "$work/stderr" ||
+     [ "$(grep -c 'err:eventlog:ReportEventW' "$work/stderr")" -ne 1 ]; then
+    echo "FAIL: code $1: not one event-log entry \"$2\"; the probe's stderr:"
     cat "$work/stderr"
     failed=1
   else
