@@ -117,16 +117,16 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
               5000ms);
   }
 
-  // A copy of the program beside plants of the libraries it binds at run time and netsh.exe,
-  // started in a current folder that holds more: the plants are the recording DLL, which
-  // leaves "<its path>.record" when loaded and, as netsh.exe, runs nothing, so the recorded
-  // netsh lines are the system's. (Wine prefers a native DLL found first for these names.)
-  static constexpr const wchar_t* kPlants[] = {L"rasapi32.dll", L"ole32.dll", L"oleaut32.dll",
-                                               L"shell32.dll", L"netsh.exe"};
+  // A copy of the program beside plants of rasapi32.dll and netsh.exe, started in a current
+  // folder that holds more: the plants are the recording DLL, which leaves "<its path>.record"
+  // when loaded and, as netsh.exe, runs nothing, so the recorded netsh lines are the system's.
+  // (ole32, oleaut32 and shell32 are loaded as rasapi32 is, and are KnownDLLs on Windows.
+  // Under Wine, told to prefer a native copy, Wine's own imm32 takes a planted ole32 from the
+  // program's folder: its delay load searches there whatever the program has restricted.)
   fs::path PlantedProgram() {
     for (const fs::path& folder : {planted_, current_}) {
       fs::create_directories(folder);
-      for (const wchar_t* plant : kPlants)
+      for (const wchar_t* plant : {L"rasapi32.dll", L"netsh.exe"})
         fs::copy_file(TestFolder() / L"recording_plant.dll", folder / plant);
     }
     fs::copy_file(ProgramFile(), planted_ / L"Dialwright VPN 1.0.exe");
@@ -137,9 +137,8 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
   std::vector<fs::path> PlantTraces() const {
     std::vector<fs::path> traces;
     for (const fs::path& folder : {planted_, current_})
-      for (const wchar_t* plant : kPlants)
-        if (fs::exists(folder / (plant + std::wstring(L".record"))))
-          traces.push_back(folder / (plant + std::wstring(L".record")));
+      for (const wchar_t* trace : {L"rasapi32.dll.record", L"netsh.exe.record"})
+        if (fs::exists(folder / trace)) traces.push_back(folder / trace);
     return traces;
   }
 
