@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# `make provider NAME=... SERVER=... SITE=... [LOGO=...] [COMPANY=...] [BACKGROUND=...]`:
-# a provider's program, checked, built and looked at. Writes into dist/<NAME>/ (PROVIDER_DIST
-# moves dist/): the program file, window.png (its window under Wine, as a user sees it) and
-# SHA256SUMS. The builds are made in build/provider/<digest of NAME>/ (PROVIDER_BUILD moves
+# `make provider NAME=... SERVER=... SITE=... [LOGO=...] [COMPANY=...] [BACKGROUND=...]
+#                [signing values: see tools/sign-program.py]`:
+# a provider's program, checked, built, signed if asked and looked at. Writes into
+# dist/<NAME>/ (PROVIDER_DIST moves dist/): the program file, window.png (its window under
+# Wine, as a user sees it) and SHA256SUMS, all three only once everything has gone well: a
+# failure leaves dist/<NAME>/ as it was. The builds are made in build/provider/<digest of NAME>/ (PROVIDER_BUILD moves
 # them): CMake cannot build in a folder whose path has some of the characters a name may have. The values are checked before anything is built (tools/provider-values.py;
 # the configure step checks them again, so cmake -D... cannot skip them).
 #
@@ -29,6 +31,7 @@ if [ -n "${LOGO:-}" ]; then
 fi
 "$python" tools/provider-values.py --name="$NAME" --server="$SERVER" --site="$SITE" \
   --company="$company" >/dev/null || exit 1
+"$python" tools/sign-program.py check || exit 1
 if [ -n "$logo" ]; then
   banner_check=$(mktemp --suffix=.bmp)
   trap 'rm -f "$banner_check"' EXIT
@@ -38,7 +41,9 @@ fi
 
 build=${PROVIDER_BUILD:-$root/build/provider/$(printf '%s' "$NAME" | sha256sum | cut -c1-16)}
 dist=${PROVIDER_DIST:-$root/dist}/$NAME
-mkdir -p "$build" "$dist"
+staged=$build/staged
+rm -rf "$staged"
+mkdir -p "$build" "$staged"
 printf '%s\n' "$NAME" >"$build/provider-name.txt"
 values=(-DDIALWRIGHT_PROVIDER_NAME="$NAME" -DDIALWRIGHT_VPN_SERVER="$SERVER"
         -DDIALWRIGHT_SITE_ADDRESS="$SITE" -DDIALWRIGHT_COMPANY="$company"
@@ -59,7 +64,12 @@ build_preset() {
 
 echo "provider: building \"$NAME\" in $(realpath --relative-to="$root" "$build")"
 build_preset win32 dialwright_program
-cp "$build/win32/$program" "$dist/$program"
+# The file as the build finished it, signed if the values say so.
+if [ -n "${SIGN_PKCS12:-}${SIGN_PKCS11_MODULE:-}" ]; then
+  "$python" tools/sign-program.py sign "$build/win32/$program" "$staged/$program" "$company" || exit 1
+else
+  cp "$build/win32/$program" "$staged/$program"
+fi
 
 wine_arch=$(bash tools/wine-arch.sh)
 arch=${wine_arch%%:*}
@@ -70,14 +80,18 @@ else
   build_preset win64 dialwright_program dialwright_standin_dll window_probe
 fi
 # The window's picture alone goes into the build folder, for a check against the logo.
-RUN_BUILD_DIR=$build/$arch RUN_SCREENSHOT=$dist/window.png RUN_PICTURE=$build/picture.png DISPLAY= \
-  bash tools/run.sh >"$build/run.log" 2>&1 || {
+run_program=
+[ "$arch" = win32 ] && run_program=$staged/$program
+RUN_BUILD_DIR=$build/$arch RUN_PROGRAM=$run_program RUN_SCREENSHOT=$staged/window.png \
+  RUN_PICTURE=$build/picture.png DISPLAY= bash tools/run.sh >"$build/run.log" 2>&1 || {
   cat "$build/run.log" >&2
   echo "provider: the window could not be shown under Wine" >&2
   exit 1
 }
 
-(cd "$dist" && sha256sum "$program" window.png >SHA256SUMS)
+(cd "$staged" && sha256sum "$program" window.png >SHA256SUMS)
+mkdir -p "$dist"
+for file in "$program" window.png SHA256SUMS; do mv -f "$staged/$file" "$dist/$file"; done
 echo "provider: $(realpath --relative-to="$root" "$dist")/"
 for file in "$program" window.png SHA256SUMS; do
   printf '  %-24s %8s bytes\n' "$file" "$(stat -c %s "$dist/$file")"

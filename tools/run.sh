@@ -25,7 +25,8 @@ dpi=${RUN_DPI:-96}
 case "$dpi" in 96 | 120 | 144 | 192) ;; *) echo "run: RUN_DPI must be 96, 120, 144 or 192" >&2; exit 2 ;; esac
 prefix=$build/run-prefix
 [ "$dpi" = 96 ] || prefix=$build/run-prefix-${dpi}dpi
-program="$build/Dialwright VPN 1.0.exe"
+# RUN_PROGRAM: another program file of that build (a provider's signed copy).
+program=${RUN_PROGRAM:-"$build/Dialwright VPN 1.0.exe"}
 probe=$build/tests/e2e/window_probe.exe
 screenshot=${RUN_SCREENSHOT:-$build/run-screenshot.png}
 desktop=dialwright

@@ -13,6 +13,7 @@ packages=(
   xvfb xauth x11-utils imagemagick
   locales python3 python3-pil fonts-dejavu-core
   clang libclang-rt-14-dev clang-tidy cppcheck
+  openssl osslsigncode softhsm2 libengine-pkcs11-openssl
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
