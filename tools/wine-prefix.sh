@@ -53,6 +53,12 @@ wine_prefix_ready() {
       done
       touch "$prefix/.dialwright-ready"
     fi
+    # A program that crashes ends at once, its backtrace on stderr: Wine's crash dialog would
+    # wait for a click that no test gives.
+    if [ ! -f "$prefix/.dialwright-no-crash-dialog" ]; then
+      "$WINELOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        >/dev/null 2>&1 && "$WINESERVER" -w && touch "$prefix/.dialwright-no-crash-dialog"
+    fi
     # The stand-in phonebook service of this build (if built) replaces the system's.
     wine_prefix_file "$build_dir/standin/rasapi32.dll" "$prefix/drive_c/windows/system32/rasapi32.dll"
     # Caption buttons are drawn with Marlett's letters ("r" is the close button's cross).

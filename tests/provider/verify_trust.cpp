@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <softpub.h>
-#include <wincrypt.h>
 #include <wintrust.h>
 
 #include <cstdio>
@@ -15,13 +14,10 @@
 namespace {
 
 LONG Verify(const wchar_t* file) {
-  WINTRUST_FILE_INFO info{};
-  info.cbStruct = sizeof info;
-  info.pcwszFilePath = file;
+  WINTRUST_FILE_INFO info{sizeof info, file, nullptr, nullptr};
   WINTRUST_DATA data{};
   data.cbStruct = sizeof data;
   data.dwUIChoice = WTD_UI_NONE;
-  data.fdwRevocationChecks = WTD_REVOKE_NONE;
   data.dwUnionChoice = WTD_CHOICE_FILE;
   data.pFile = &info;
   data.dwStateAction = WTD_STATEACTION_VERIFY;
@@ -42,14 +38,10 @@ int wmain(int argc, wchar_t** argv) {
   HCERTSTORE store = ::CertOpenStore(CERT_STORE_PROV_SYSTEM_W, 0, 0,
                                      CERT_SYSTEM_STORE_LOCAL_MACHINE, L"Root");
   PCCERT_CONTEXT added = nullptr;
-  if (!store || !::CertAddEncodedCertificateToStore(store, X509_ASN_ENCODING, root.data(),
-                                                   static_cast<DWORD>(root.size()),
-                                                   CERT_STORE_ADD_REPLACE_EXISTING, &added))
+  if (!::CertAddEncodedCertificateToStore(store, X509_ASN_ENCODING, root.data(), root.size(),
+                                          CERT_STORE_ADD_REPLACE_EXISTING, &added))
     return 3;
-  const LONG trusted = Verify(argv[1]);
+  std::printf("untrusted=0x%08lx trusted=0x%08lx\n", untrusted, Verify(argv[1]));
   ::CertDeleteCertificateFromStore(added);
-  ::CertCloseStore(store, 0);
-  std::printf("untrusted=0x%08lx trusted=0x%08lx\n", static_cast<unsigned long>(untrusted),
-              static_cast<unsigned long>(trusted));
   return 0;
 }
