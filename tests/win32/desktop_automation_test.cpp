@@ -7,7 +7,11 @@
 #include "app/settings.h"
 #include "desktop/automation_results.h"
 #include "desktop/wsh.h"
+#include "platform/system.h"
+#include "platform/win32/desktop_shell.h"
+#include "platform/win32/process_elevation.h"
 #include "platform/win32/windows_automation.h"
+#include "tests/support/driver.h"
 #include "tests/support/files.h"
 #include "tests/support/scoped.h"
 
@@ -53,6 +57,25 @@ TEST(ShortcutDeletion, ReachesACyrillicNameThroughTheAnsiCodePage) {
   platform::win32::WindowsAutomation automation;
   Wsh::DeleteConnectionShortcut(automation, L"Сеть-Плюс INTERNET");
   EXPECT_FALSE(std::filesystem::exists(shortcut.path()));
+}
+
+// Wine gives every process an administrator's full token, the desktop's explorer too: there
+// the picture's click opens the site itself (the window suite follows it). The desktop's shell
+// is found all the same, and, asked, explorer starts the handler of the address.
+TEST(DesktopShell, ExplorerRunsElevatedButTakesTheVerbWhenAsked) {
+  EXPECT_TRUE(platform::ProcessIsElevated());
+  EXPECT_FALSE(platform::ShellExecuteOnTheDesktop("open", "http://www.dialwright.ru/", 3));
+  auto shell = platform::win32::FindDesktopShell();
+  ASSERT_TRUE(shell.has_value()) << "no desktop shell";
+  EXPECT_TRUE(platform::win32::WindowProcessIsElevated(shell->window));
+  const ScratchFile record(support::OpenRecorderFile().wstring() + L".record");
+  const std::wstring recorder = L"\"" + support::OpenRecorderFile().wstring() + L"\"";
+  support::ScopedRegistryValue handler(L"Software\\Classes\\http\\shell\\open\\command",
+                                       recorder + L" \"%1\"");
+  ASSERT_TRUE(platform::win32::ShellExecuteIn(std::move(*shell), "open", "http://www.dialwright.ru/", 3));
+  ASSERT_TRUE(support::WaitUntil([&] { return !support::Lines(record.path()).empty(); }));
+  EXPECT_EQ(support::Lines(record.path()),
+            std::vector<std::string>{support::Utf8(recorder + L" \"http://www.dialwright.ru/\"\tshow=3\tby=explorer.exe")});
 }
 
 }  // namespace
