@@ -151,20 +151,23 @@ TEST(MainWindowBanner, DamagedFilesAreRefused) {
   EXPECT_FALSE(ParseBitmapFile(std::span(file).first(53)).has_value()) << "no whole headers";
 }
 
-// The hand as the system scales it to 48 x 48 (150 %): its fingertip two pixels wide at x 8
-// and 9 in the top rows, the hot spot truncated to 7.
+// The hand as the system scales it to 48 x 48 (150 %), its AND mask above a row of the XOR
+// mask (all drawn): the fingertip two pixels wide at x 8 and 9 in the top rows, the hot spot
+// truncated to 7.
 TEST(FingertipHotSpot, MovesTheScaledHotSpotOntoTheTopmostDrawnPixelNearestToIt) {
   constexpr int kStride = 6;  // 48 pixels in whole 16-bit words
   std::vector<std::uint8_t> mask(48 * kStride, 0xFF);
-  for (int y = 0; y < 3; ++y) mask[y * kStride + 1] = 0b00111111;  // x 8 and 9 drawn
-  mask[3 * kStride] = 0b11100000;                                   // row 3 from x 3 on
-  EXPECT_EQ(app::FingertipHotSpot(mask, kStride, 48, 48, {7, 0}), (app::HotSpot{8, 0}));
-  EXPECT_EQ(app::FingertipHotSpot(mask, kStride, 48, 48, {11, 0}), (app::HotSpot{9, 0}));
-  // Nothing drawn above row 3: the fingertip is there. Nothing at all: the system's stays.
-  for (int y = 0; y < 3; ++y) mask[y * kStride + 1] = 0xFF;
-  EXPECT_EQ(app::FingertipHotSpot(mask, kStride, 48, 48, {7, 0}), (app::HotSpot{7, 3}));
-  std::fill(mask.begin(), mask.end(), 0xFF);
-  EXPECT_EQ(app::FingertipHotSpot(mask, kStride, 48, 48, {7, 0}), (app::HotSpot{7, 0}));
+  mask.resize(49 * kStride, 0x00);
+  const auto spot = [&](int x) { return app::FingertipHotSpot(mask, kStride, 48, 48, {x, 0}); };
+  EXPECT_EQ(spot(7), (app::HotSpot{7, 0})) << "nothing drawn: the system's stays";
+  for (int y = 1; y < 3; ++y) mask[y * kStride + 1] = 0b00111111;  // x 8 and 9 drawn
+  EXPECT_EQ(spot(7), (app::HotSpot{8, 1}));
+  EXPECT_EQ(spot(11), (app::HotSpot{9, 1}));
+  mask[0] = 0b01111111;                   // x 0 drawn in the top row
+  mask[3] = 0b11111101;                   // and x 30
+  EXPECT_EQ(spot(2), (app::HotSpot{0, 0}));
+  EXPECT_EQ(spot(26), (app::HotSpot{30, 0}));
+  EXPECT_EQ(spot(15), (app::HotSpot{0, 0})) << "the leftmost of two as near";
 }
 
 // The picture's click: the site, "open", maximised, by this process's shell; once elevated,
