@@ -104,7 +104,15 @@ class LiveBlocks final : public IMallocSpy {
   int live = 0;
 };
 
-TEST(DispatchArguments, TheirTextsGoWithThem) {
+// The texts go with the arguments, also when an object argument of another kind than the
+// system's is refused after them.
+TEST(DispatchArguments, TheirTextsGoWithThemAndObjectsOfAnotherKindAreRefused) {
+  struct Foreign final : platform::AutomationObject {
+    AutomationResult Get(const std::wstring&, const platform::AutomationArguments&) override {
+      return {};
+    }
+    void Call(const std::wstring&, const platform::AutomationArguments&) override {}
+  } foreign;
   ::SetOaNoCache();
   static LiveBlocks spy;  // a spy watching blocks not yet freed stays until they are
   ASSERT_EQ(::CoRegisterMallocSpy(&spy), S_OK);
@@ -113,17 +121,9 @@ TEST(DispatchArguments, TheirTextsGoWithThem) {
     EXPECT_EQ(spy.live, 2);
   }
   EXPECT_EQ(spy.live, 0) << "the texts handed to a call leak";
-  ::CoRevokeMallocSpy();
-}
-
-TEST(DispatchArguments, ObjectsOfAnotherKindAreRefused) {
-  struct Foreign final : platform::AutomationObject {
-    AutomationResult Get(const std::wstring&, const platform::AutomationArguments&) override {
-      return {};
-    }
-    void Call(const std::wstring&, const platform::AutomationArguments&) override {}
-  } foreign;
   EXPECT_THROW(DispatchArguments({std::wstring(L"x"), &foreign}), AutomationError);
+  EXPECT_EQ(spy.live, 0) << "the texts before a refused object leak";
+  ::CoRevokeMallocSpy();
 }
 
 // The VARIANT of the type, filled by set, read as the program reads an answer.
