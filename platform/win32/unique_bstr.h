@@ -21,7 +21,6 @@ inline std::wstring BstrText(BSTR value) {
 
 class UniqueBstr {
  public:
-  UniqueBstr() = default;
   // Throws AutomationError where oleaut32 cannot be had, std::bad_alloc where it has no memory.
   explicit UniqueBstr(std::wstring_view text) {
     auto* allocate = bound::Find(bound::SysAllocStringLen);
@@ -29,28 +28,12 @@ class UniqueBstr {
     value_ = allocate(text.data(), static_cast<UINT>(text.size()));
     if (value_ == nullptr) throw std::bad_alloc();
   }
-  ~UniqueBstr() { reset(); }
+  ~UniqueBstr() { bound::CallIfBound(bound::SysFreeString, value_); }  // null: nothing to free
   UniqueBstr(const UniqueBstr&) = delete;
   UniqueBstr& operator=(const UniqueBstr&) = delete;
-  UniqueBstr(UniqueBstr&& other) noexcept : value_(std::exchange(other.value_, nullptr)) {}
-  UniqueBstr& operator=(UniqueBstr&& other) noexcept {
-    if (this != &other) {
-      reset();
-      value_ = std::exchange(other.value_, nullptr);
-    }
-    return *this;
-  }
 
   BSTR get() const { return value_; }
-  BSTR* put() {
-    reset();
-    return &value_;
-  }
   BSTR release() { return std::exchange(value_, nullptr); }
-  void reset() {
-    if (BSTR old = std::exchange(value_, nullptr)) bound::CallIfBound(bound::SysFreeString, old);
-  }
-  std::wstring text() const { return BstrText(value_); }
 
  private:
   BSTR value_ = nullptr;

@@ -17,13 +17,7 @@ class UniqueResource {
   UniqueResource(const UniqueResource&) = delete;
   UniqueResource& operator=(const UniqueResource&) = delete;
   UniqueResource(UniqueResource&& other) noexcept : value_(std::exchange(other.value_, Invalid)) {}
-  UniqueResource& operator=(UniqueResource&& other) noexcept {
-    if (this != &other) {
-      reset();
-      value_ = std::exchange(other.value_, Invalid);
-    }
-    return *this;
-  }
+  UniqueResource& operator=(UniqueResource&&) = delete;
 
   T get() const { return value_; }
   explicit operator bool() const { return value_ != Invalid; }
