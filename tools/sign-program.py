@@ -235,8 +235,8 @@ def verify(signed, roots, seconds, verify_help, work):
     if done.returncode != 0 or "Signature verification: ok" not in done.stdout:
         lines = [line.strip() for line in (done.stdout + done.stderr).splitlines()
                  if "rror" in line or "ailed" in line]
-        raise Stop(f"the signed file does not verify against {'SIGN_CA' if value('SIGN_CA') else 'the chain’s root'}: "
-                   + " / ".join(lines[:3]))
+        against = "SIGN_CA" if value("SIGN_CA") else "the root of the certificates given"
+        raise Stop(f"the signed file does not verify against {against}: " + " / ".join(lines[:3]))
 
 
 def check_file(signed, company):
