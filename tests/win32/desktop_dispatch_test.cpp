@@ -19,7 +19,8 @@ using platform::win32::UniqueBstr;
 using platform::win32::UniqueVariant;
 
 // An object that counts its references (the script host's objects do not) and knows one
-// member, "Refused", whose every call it refuses with an exception of its own.
+// member, "Refused", whose every call it refuses with an exception of its own. It is lenient
+// with callers that invoke a member it could not name: they get nothing, and no error.
 class Counted final : public IDispatch {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
@@ -33,11 +34,13 @@ class Counted final : public IDispatch {
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* id) override {
-    *id = 7;
-    return std::wstring_view(names[0]) == L"Refused" ? S_OK : DISP_E_UNKNOWNNAME;
+    const bool known = std::wstring_view(names[0]) == L"Refused";
+    *id = known ? 7 : DISPID_UNKNOWN;
+    return known ? S_OK : DISP_E_UNKNOWNNAME;
   }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
                                    EXCEPINFO* exception, UINT*) override {
+    if (id != 7) return S_OK;
     exception->bstrDescription = ::SysAllocString(L"refused");
     return DISP_E_EXCEPTION;
   }
@@ -72,6 +75,7 @@ TEST(DispatchArguments, LastArgumentFirstWithTheirOwnTypes) {
     EXPECT_EQ(counted.references, 3u);
   }
   EXPECT_EQ(counted.references, 1u);  // the arguments' reference and the object's, both gone
+  EXPECT_THROW(platform::win32::DispatchObject{platform::win32::ComPtr<IDispatch>{}}, AutomationError);
 }
 
 // Counts the task allocator's blocks that are allocated, and not yet freed, while it watches:
@@ -144,6 +148,8 @@ TEST(DispatchResult, ReadsTheKindsTheProgramUses) {
   EXPECT_EQ(std::get<std::int16_t>(Read(VT_I2, [](VARIANT& v) { V_I2(&v) = -49; })), -49);
   EXPECT_EQ(std::get<std::int32_t>(Read(VT_I4, [](VARIANT& v) { V_I4(&v) = 70000; })), 70000);
   EXPECT_EQ(std::get<std::int32_t>(Read(VT_UI1, [](VARIANT& v) { V_UI1(&v) = 200; })), 200);
+  EXPECT_TRUE(std::holds_alternative<std::wstring>(
+      Read(VT_BOOL, [](VARIANT& v) { V_BOOL(&v) = VARIANT_TRUE; })));  // not a number: a text
   EXPECT_EQ(std::get<std::wstring>(Read(VT_BSTR, [](VARIANT& v) {
               V_BSTR(&v) = UniqueBstr(L"Vorlix INTERNET").release();
             })),

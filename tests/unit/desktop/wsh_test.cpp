@@ -56,20 +56,6 @@ TEST_F(WshTest, CopiesEveryExactMatchWithTheDesktopAskedAfresh) {
   }
 }
 
-TEST_F(WshTest, AnyFailingStepShowsOneMessageAndStops) {
-  automation.connectionNames = {L"Vorlix INTERNET", L"Vorlix INTERNET"};
-  for (const wchar_t* step :
-       {L"create Shell.Application", L"shell.NameSpace(i16:49)", L"connections.Items()",
-        L"items.Count()", L"items.Item(i32:0)", L"item0.Name()", L"shell.NameSpace(i16:0)",
-        L"desktop.CopyHere(&item0)"}) {
-    automation.failAt = step;
-    const Journal journal = Create();
-    EXPECT_EQ(LinesStartingWith(journal, L"box"),
-              Journal{L"box 16 Dialwright: Ошибка создания ярлыка подключения!"}) << step;
-    EXPECT_EQ(LinesStartingWith(journal, L"desktop.CopyHere(&item1)"), Journal{}) << step;
-  }
-}
-
 TEST_F(WshTest, DeleteBuildsThePathInTheAnsiCodePageAndIsSilentWithoutADesktop) {
   Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
   EXPECT_EQ(LinesStartingWith(TakeJournal(), L"DeleteFileA"),
