@@ -138,8 +138,8 @@ TEST_F(MainWindowE2E, TheWindowAsItOpensAndUnderThePointer) {
   ::GetWindowRect(window, &frame);
   EXPECT_NEAR(frame.left, ::GetSystemMetrics(SM_CXSCREEN) - frame.right, 1) << "centred";
   EXPECT_NEAR(frame.top, ::GetSystemMetrics(SM_CYSCREEN) - frame.bottom, 1) << "centred";
-  // The window's icon: Wine answers WM_GETICON from another process with nothing; the
-  // resource audit checks the icon in the program file.
+  // The window's icon: Wine answers WM_GETICON from another process with nothing; the window
+  // in this process has it (below).
 
   const struct {
     int id;
@@ -253,9 +253,9 @@ TEST_F(MainWindowE2E, EntryIsNamedAfterTheProviderInCodePage1251AndDialsItsServe
             std::string::npos);
 }
 
-// In this process, where the window's own cursor can be read (Wine shows another process none
-// of its cursors): the hand over the picture at the system's cursor size, its hot spot on the
-// fingertip, (5, 0) of 32 x 32 scaled.
+// In this process, where the window's own cursor and icon can be read (Wine shows another
+// process none of them): the icon; the hand over the picture at the system's cursor size, its
+// hot spot on the fingertip, (5, 0) of 32 x 32 scaled; and a second window of the class.
 TEST(MainWindowInProcess, TheHandAtTheSystemsCursorSizeWithItsHotSpotOnTheFingertip) {
   basMain::FillSettings();
   platform::win32::RasPhonebookService phonebook;
@@ -263,6 +263,7 @@ TEST(MainWindowInProcess, TheHandAtTheSystemsCursorSizeWithItsHotSpotOnTheFinger
   app::CreateConnectionCommand command(phonebook, automation);
   ОсновнаяФорма form(::GetModuleHandleW(nullptr), command);
   form.Show();
+  EXPECT_NE(::SendMessageW(form.Handle(), WM_GETICON, ICON_BIG, 0), 0) << "no icon";
   POINT picture{Pixels(2250), Pixels(750)};
   ::ClientToScreen(form.Handle(), &picture);
   ::SetCursorPos(picture.x, picture.y);
@@ -289,6 +290,8 @@ TEST(MainWindowInProcess, TheHandAtTheSystemsCursorSizeWithItsHotSpotOnTheFinger
       << "the hot spot is not on the hand: " << hand.xHotspot;
   ::DeleteObject(hand.hbmMask);
   ::DeleteObject(hand.hbmColor);
+  ОсновнаяФорма second(::GetModuleHandleW(nullptr), command);
+  EXPECT_NO_THROW(second.Show()) << "the class is registered once a process";
 }
 
 }  // namespace
