@@ -255,7 +255,8 @@ TEST_F(MainWindowE2E, EntryIsNamedAfterTheProviderInCodePage1251AndDialsItsServe
 
 // In this process, where the window's own cursor and icon can be read (Wine shows another
 // process none of them): the icon; the hand over the picture at the system's cursor size, its
-// hot spot on the fingertip, (5, 0) of 32 x 32 scaled; and a second window of the class.
+// hot spot on the fingertip, (5, 0) of 32 x 32 scaled; a quit kept for the loop; and a second
+// window of the class.
 TEST(MainWindowInProcess, TheHandAtTheSystemsCursorSizeWithItsHotSpotOnTheFingertip) {
   basMain::FillSettings();
   platform::win32::RasPhonebookService phonebook;
@@ -290,6 +291,11 @@ TEST(MainWindowInProcess, TheHandAtTheSystemsCursorSizeWithItsHotSpotOnTheFinger
       << "the hot spot is not on the hand: " << hand.xHotspot;
   ::DeleteObject(hand.hbmMask);
   ::DeleteObject(hand.hbmColor);
+  // A quit that comes while a run lets messages through is left for the message loop.
+  ::PostQuitMessage(7);
+  form.ProcessPendingMessages();
+  MSG quit{};
+  EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && quit.wParam == 7);
   ОсновнаяФорма second(::GetModuleHandleW(nullptr), command);
   EXPECT_NO_THROW(second.Show()) << "the class is registered once a process";
 }

@@ -79,7 +79,8 @@ TEST(DispatchArguments, LastArgumentFirstWithTheirOwnTypes) {
 }
 
 // Counts the task allocator's blocks that are allocated, and not yet freed, while it watches:
-// with oleaut32's cache of texts off, a text that is freed goes back there at once.
+// with oleaut32's cache of texts off, a text that is freed goes back there at once. Failing,
+// it refuses every allocation.
 class LiveBlocks final : public IMallocSpy {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
@@ -89,7 +90,7 @@ class LiveBlocks final : public IMallocSpy {
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  SIZE_T STDMETHODCALLTYPE PreAlloc(SIZE_T size) override { return size; }
+  SIZE_T STDMETHODCALLTYPE PreAlloc(SIZE_T size) override { return failing ? 0 : size; }
   void* STDMETHODCALLTYPE PostAlloc(void* block) override { return live += block != nullptr, block; }
   void* STDMETHODCALLTYPE PreFree(void* block, BOOL spied) override {
     return live -= block != nullptr && spied, block;
@@ -106,6 +107,7 @@ class LiveBlocks final : public IMallocSpy {
   void STDMETHODCALLTYPE PreHeapMinimize() override {}
   void STDMETHODCALLTYPE PostHeapMinimize() override {}
   int live = 0;
+  bool failing = false;
 };
 
 // The texts go with the arguments, also when an object argument of another kind than the
@@ -127,6 +129,9 @@ TEST(DispatchArguments, TheirTextsGoWithThemAndObjectsOfAnotherKindAreRefused) {
   EXPECT_EQ(spy.live, 0) << "the texts handed to a call leak";
   EXPECT_THROW(DispatchArguments({std::wstring(L"x"), &foreign}), AutomationError);
   EXPECT_EQ(spy.live, 0) << "the texts before a refused object leak";
+  spy.failing = true;
+  EXPECT_THROW(UniqueBstr(L"x"), std::bad_alloc);
+  spy.failing = false;
   ::CoRevokeMallocSpy();
 }
 

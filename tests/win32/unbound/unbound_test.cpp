@@ -2,6 +2,7 @@
 // functions cannot be had: it fails the way that step already fails, and nothing crashes.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 namespace {
 
 std::vector<std::wstring> journal;
+std::map<std::wstring, int> loads;  // how often each library was asked for
 
 bool Hollow() {
   char kind[16] = {};
@@ -27,6 +29,7 @@ bool Hollow() {
 // Stands in for the program's loader: no library at all, or this program's own module, which
 // exports none of the functions asked for.
 HMODULE platform::win32::LoadSystemLibrary(const wchar_t* fileName) {
+  ++loads[fileName];
   if (!Hollow()) return nullptr;
   if (std::wstring(fileName) == L"ole32.dll") return ::LoadLibraryW(fileName);
   return ::GetModuleHandleW(nullptr);
@@ -70,4 +73,6 @@ TEST(Unbound, EachStepFailsItsOwnWay) {
   const auto restrictions = platform::win32::HardenDllSearch();
   EXPECT_FALSE(restrictions.systemDirectoryOnly);
   EXPECT_TRUE(restrictions.currentDirectoryRemoved);
+  // A library that could not be had is not asked for again.
+  for (const auto& [file, times] : loads) EXPECT_EQ(times, 1) << file;
 }
