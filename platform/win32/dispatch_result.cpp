@@ -33,7 +33,7 @@ AutomationResult ResultOf(UniqueVariant value) {
     UniqueVariant direct;
     if (FAILED(bound::Call(bound::VariantCopyInd, bound::kNotBound, direct.get(), value.get())))
       throw AutomationError("a reference answered cannot be read");
-    value = std::move(direct);
+    return ResultOf(std::move(direct));
   }
   VARIANT* v = value.get();
   switch (V_VT(v)) {

@@ -18,13 +18,6 @@ class UniqueVariant {
   UniqueVariant(const UniqueVariant&) = delete;
   UniqueVariant& operator=(const UniqueVariant&) = delete;
   UniqueVariant(UniqueVariant&& other) noexcept : value_(std::exchange(other.value_, VARIANT{})) {}
-  UniqueVariant& operator=(UniqueVariant&& other) noexcept {
-    if (this != &other) {
-      Clear(value_);
-      value_ = std::exchange(other.value_, VARIANT{});
-    }
-    return *this;
-  }
 
   VARIANT* get() { return &value_; }
   const VARIANT* get() const { return &value_; }
