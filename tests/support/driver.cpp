@@ -1,10 +1,8 @@
 #include "tests/support/driver.h"
 
-#include "tests/support/scoped.h"
-
 #include <psapi.h>
 
-#include <memory>
+#include <cwchar>
 #include <stdexcept>
 #include <thread>
 
@@ -30,18 +28,22 @@ RunningProgram::RunningProgram(const std::filesystem::path& program,
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  BOOL started = FALSE;
-  {
-    // The child inherits this process's environment: the extras are set for the start only.
-    std::vector<std::unique_ptr<ScopedEnvironment>> extras;
-    for (const auto& assignment : environment) {
-      const auto equals = assignment.find(L'=');
-      extras.push_back(std::make_unique<ScopedEnvironment>(assignment.substr(0, equals),
-                                                           assignment.substr(equals + 1)));
-    }
-    started = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                               nullptr, nullptr, &startup, &info);
-  }
+  // This process's environment with the extras set over it, for the child alone.
+  std::wstring block;
+  const auto setAgain = [&](std::wstring_view entry) {
+    for (const auto& extra : environment)
+      if (_wcsnicmp(entry.data(), extra.c_str(), extra.find(L'=') + 1) == 0) return true;
+    return false;
+  };
+  wchar_t* inherited = ::GetEnvironmentStringsW();
+  for (const wchar_t* entry = inherited; *entry; entry += std::wcslen(entry) + 1)
+    if (!setAgain(entry)) block.append(entry).push_back(L'\0');
+  ::FreeEnvironmentStringsW(inherited);
+  for (const auto& extra : environment) block.append(extra).push_back(L'\0');
+  block.push_back(L'\0');
+  const BOOL started =
+      ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                       CREATE_UNICODE_ENVIRONMENT, block.data(), nullptr, &startup, &info);
   if (!started) throw std::runtime_error("could not start the program");
   process_.reset(info.hProcess);
   ::CloseHandle(info.hThread);

@@ -15,15 +15,6 @@ std::optional<std::wstring> EnvironmentValue(const std::wstring& name) {
   return std::wstring(buffer, length);
 }
 
-ScopedEnvironment::ScopedEnvironment(std::wstring name, const std::optional<std::wstring>& value)
-    : name_(std::move(name)), previous_(EnvironmentValue(name_)) {
-  ::SetEnvironmentVariableW(name_.c_str(), value ? value->c_str() : nullptr);
-}
-
-ScopedEnvironment::~ScopedEnvironment() {
-  ::SetEnvironmentVariableW(name_.c_str(), previous_ ? previous_->c_str() : nullptr);
-}
-
 namespace {
 
 LSTATUS SetDefaultValue(const std::wstring& key, const std::wstring& value) {

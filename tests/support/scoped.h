@@ -11,19 +11,6 @@ namespace support {
 // The value of a variable of this process, or nullopt when it is not set (or empty).
 std::optional<std::wstring> EnvironmentValue(const std::wstring& name);
 
-// Sets (or, with nullopt, removes) a variable of this process.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(std::wstring name, const std::optional<std::wstring>& value);
-  ~ScopedEnvironment();
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
- private:
-  std::wstring name_;
-  std::optional<std::wstring> previous_;
-};
-
 // Sets the default value of an HKLM key.
 class ScopedRegistryValue {
  public:

@@ -87,16 +87,12 @@ TEST(MainWindowBanner, EachFieldIsReadAtItsOwnOffset) {
   const auto file = DistinctFile();
   const auto view = ParseBitmapFile(file);
   ASSERT_TRUE(view.has_value());
-  EXPECT_EQ(view->infoOffset, 14u);
-  EXPECT_EQ(view->infoSize, 44u);
-  EXPECT_EQ(view->bitsOffset, 59u);
-  EXPECT_EQ(view->width, 3);
-  EXPECT_EQ(view->height, 2);
-  EXPECT_EQ(view->bitCount, 24);
-  EXPECT_EQ(view->compression, 0u);
-  EXPECT_EQ(view->pixelsPerMetreX, 0x11120ECC);
-  EXPECT_EQ(view->pixelsPerMetreY, 0x21220EC4);
-  EXPECT_EQ(view->bitsSize, 24u);
+  EXPECT_EQ(std::tuple(view->infoOffset, view->infoSize, view->bitsOffset, view->bitsSize),
+            std::tuple(14u, 44u, 59u, 24u));
+  EXPECT_EQ(std::tuple(view->width, view->height, view->bitCount, view->compression),
+            std::tuple(3, 2, 24, 0u));
+  EXPECT_EQ(std::tuple(view->pixelsPerMetreX, view->pixelsPerMetreY),
+            std::tuple(0x11120ECC, 0x21220EC4));
   EXPECT_TRUE(ParseBitmapFile(std::span(file).first(file.size() - 2)).has_value())
       << "the file may end with its pixels";
 }
