@@ -1,23 +1,15 @@
-// The late-bound automation layer, the ANSI code page and the desktop's shell against Wine's
-// own. (The script host's desktop and the shortcut's deletion there show end to end.)
+// The ANSI code page and the desktop's shell against Wine's own. (The automation objects of
+// the script host and the shell show end to end, where the program deletes its shortcut.)
 #include <gtest/gtest.h>
 
 #include "platform/system.h"
 #include "platform/win32/desktop_shell.h"
 #include "platform/win32/process_elevation.h"
-#include "platform/win32/windows_automation.h"
 #include "tests/support/driver.h"
 #include "tests/support/files.h"
 #include "tests/support/scoped.h"
 
 namespace {
-
-// Automation errors from a real object are covered by the dispatch layer's own objects; the
-// class that is not there is the system's answer.
-TEST(Automation, AClassThatIsNotThereIsAnAutomationError) {
-  platform::win32::WindowsAutomation automation;
-  EXPECT_THROW(automation.Create(L"Dialwright.NoSuchClass"), platform::AutomationError);
-}
 
 // The ANSI code page of the tests' Russian locale, each way, down to a single character.
 TEST(AnsiCodePage, ConvertsEachWayDownToOneCharacter) {

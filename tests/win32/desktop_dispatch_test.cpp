@@ -1,6 +1,7 @@
 // How arguments go into DISPPARAMS and how answers come out of VARIANTs.
 #include <gtest/gtest.h>
 
+#include "platform/win32/desktop_shell.h"
 #include "platform/win32/dispatch_arguments.h"
 #include "platform/win32/dispatch_object.h"
 #include "platform/win32/unique_bstr.h"
@@ -13,14 +14,16 @@ namespace {
 
 using platform::AutomationError;
 using platform::AutomationResult;
+using platform::win32::ComPtr;
 using platform::win32::DispatchArguments;
 using platform::win32::ResultOf;
+using platform::win32::ShellExecuteIn;
 using platform::win32::UniqueBstr;
 using platform::win32::UniqueVariant;
 
-// An object that counts its references (the script host's objects do not) and knows one
-// member, "Refused", whose every call it refuses with an exception of its own. It is lenient
-// with callers that invoke a member it could not name: they get nothing, and no error.
+// An object that counts its references (the script host's objects do not) and knows every
+// member but "Missing": "Refused" it refuses with an exception of its own, the others answer
+// nothing. It is lenient with callers that invoke a member it could not name: no error either.
 class Counted final : public IDispatch {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
@@ -34,9 +37,9 @@ class Counted final : public IDispatch {
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* id) override {
-    const bool known = std::wstring_view(names[0]) == L"Refused";
-    *id = known ? 7 : DISPID_UNKNOWN;
-    return known ? S_OK : DISP_E_UNKNOWNNAME;
+    const std::wstring_view name = names[0];
+    *id = name == L"Missing" ? DISPID_UNKNOWN : name == L"Refused" ? 7 : 8;
+    return *id == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK;
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
                                    EXCEPINFO* exception, UINT*) override {
@@ -50,8 +53,7 @@ class Counted final : public IDispatch {
 TEST(DispatchArguments, LastArgumentFirstWithTheirOwnTypes) {
   Counted counted;
   {
-    platform::win32::DispatchObject object(platform::win32::ComPtr<IDispatch>::Retain(&counted));
-    ASSERT_EQ(counted.references, 2u);
+    platform::win32::DispatchObject object(ComPtr<IDispatch>::Retain(&counted));
     DispatchArguments arguments(
         {std::int16_t{49}, std::int32_t{-2}, std::wstring(L"Рабочий\0стол", 12), &object});
     const DISPPARAMS* parameters = arguments.get();
@@ -74,8 +76,11 @@ TEST(DispatchArguments, LastArgumentFirstWithTheirOwnTypes) {
     EXPECT_THROW(object.Call(L"Refused", {std::wstring(L"x")}), AutomationError);
     EXPECT_EQ(counted.references, 3u);
   }
+  // A desktop view without an Application, or no view: the site is not handed to it.
+  EXPECT_FALSE(ShellExecuteIn({nullptr, ComPtr<IDispatch>::Retain(&counted)}, "open", "x", 3));
+  EXPECT_FALSE(ShellExecuteIn({}, "open", "x", 3));
   EXPECT_EQ(counted.references, 1u);  // the arguments' reference and the object's, both gone
-  EXPECT_THROW(platform::win32::DispatchObject{platform::win32::ComPtr<IDispatch>{}}, AutomationError);
+  EXPECT_THROW(platform::win32::DispatchObject{ComPtr<IDispatch>{}}, AutomationError);
 }
 
 // Counts the task allocator's blocks that are allocated, and not yet freed, while it watches:
