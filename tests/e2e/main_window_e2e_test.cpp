@@ -43,8 +43,7 @@ Provider TheProvider() {
 }
 
 HCURSOR CurrentCursor() {
-  CURSORINFO info{};
-  info.cbSize = sizeof(info);
+  CURSORINFO info{sizeof(CURSORINFO), 0, nullptr, {}};
   return ::GetCursorInfo(&info) ? info.hCursor : nullptr;
 }
 
@@ -197,7 +196,6 @@ TEST_F(MainWindowE2E, TheWindowAsItOpensUnderThePointerAndTheKeyboard) {
     ASSERT_NE(arrow, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return (CurrentCursor() != arrow) == place.hand; }, 2000ms));
   }
-  EXPECT_TRUE(program_->MessageBoxes().empty());
 
   // The keyboard: the button holds the focus; Tab goes on to the shortcut box, then the
   // firewall box, then round.
@@ -270,8 +268,7 @@ TEST(MainWindowInProcess, TheHandAtTheSystemsCursorSizeWithItsHotSpotOnTheFinger
   POINT picture{Pixels(2250), Pixels(750)};
   ::ClientToScreen(form.Handle(), &picture);
   ::SetCursorPos(picture.x, picture.y);
-  CURSORINFO cursor{};
-  cursor.cbSize = sizeof cursor;
+  CURSORINFO cursor{sizeof(CURSORINFO), 0, nullptr, {}};
   ASSERT_TRUE(WaitUntil([&] {
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);

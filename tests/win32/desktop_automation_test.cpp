@@ -1,21 +1,31 @@
-// The ANSI code page and the desktop's shell against Wine's own. (The automation objects of
-// the script host and the shell show end to end, where the program deletes its shortcut.)
+// The ANSI code page, the automation's apartment and the desktop's shell against Wine's own.
+// (The script host's objects show end to end, where the program deletes its shortcut.)
 #include <gtest/gtest.h>
 
 #include "platform/system.h"
 #include "platform/win32/desktop_shell.h"
 #include "platform/win32/process_elevation.h"
+#include "platform/win32/unique_resource.h"
+#include "platform/win32/windows_automation.h"
 #include "tests/support/driver.h"
 #include "tests/support/files.h"
 #include "tests/support/scoped.h"
 
 namespace {
 
-// The ANSI code page of the tests' Russian locale, each way, down to a single character.
-TEST(AnsiCodePage, ConvertsEachWayDownToOneCharacter) {
-  ASSERT_EQ(::GetACP(), 1251u) << "the tests run with a Russian locale";
-  EXPECT_EQ(platform::ToAnsi(L"Ж"), "\xC6");
-  EXPECT_EQ(platform::FromAnsi("\xC6"), L"Ж");
+// A thread that has entered no COM apartment: the automation enters one itself.
+DWORD WINAPI CreateAScriptHost(void*) {
+  EXPECT_NO_THROW(platform::win32::WindowsAutomation().Create(L"WScript.Shell"));
+  return 0;
+}
+
+// The ANSI code page there and back, down to a single character (the bytes of code page 1251
+// show end to end, in the entry's name); the automation on a thread of its own.
+TEST(WindowsServices, AnsiCodePageAndAutomationOnAThreadWithoutCom) {
+  EXPECT_EQ(platform::FromAnsi(platform::ToAnsi(L"Ж")), L"Ж");
+  const platform::win32::UniqueHandle thread(
+      ::CreateThread(nullptr, 0, CreateAScriptHost, nullptr, 0, nullptr));
+  EXPECT_EQ(::WaitForSingleObject(thread.get(), 30000), WAIT_OBJECT_0);
 }
 
 // Wine gives every process an administrator's full token, the desktop's explorer too: there

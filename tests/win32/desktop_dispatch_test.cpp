@@ -1,6 +1,8 @@
 // How arguments go into DISPPARAMS and how answers come out of VARIANTs.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/win32/desktop_shell.h"
 #include "platform/win32/dispatch_arguments.h"
 #include "platform/win32/dispatch_object.h"
@@ -58,12 +60,9 @@ TEST(DispatchArguments, LastArgumentFirstWithTheirOwnTypes) {
         {std::int16_t{49}, std::int32_t{-2}, std::wstring(L"Рабочий\0стол", 12), &object});
     const DISPPARAMS* parameters = arguments.get();
     ASSERT_EQ(parameters->cArgs, 4u);
-    EXPECT_EQ(parameters->cNamedArgs, 0u);
     const VARIANT* args = parameters->rgvarg;
-    EXPECT_EQ(V_VT(&args[3]), VT_I2);
-    EXPECT_EQ(V_I2(&args[3]), 49);
-    EXPECT_EQ(V_VT(&args[2]), VT_I4);
-    EXPECT_EQ(V_I4(&args[2]), -2);
+    EXPECT_EQ(std::tuple(V_VT(&args[3]), V_I2(&args[3]), V_VT(&args[2]), V_I4(&args[2])),
+              std::tuple(VT_I2, 49, VT_I4, -2));
     EXPECT_EQ(V_VT(&args[1]), VT_BSTR);
     EXPECT_EQ(::SysStringLen(V_BSTR(&args[1])), 12u);  // the embedded zero survives
     // The object goes as a reference to a variable holding it, with a reference of its own.
