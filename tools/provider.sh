@@ -4,9 +4,11 @@
 # a provider's program, checked, built, signed if asked and looked at. Writes into
 # dist/<NAME>/ (PROVIDER_DIST moves dist/): the program file, window.png (its window under
 # Wine, as a user sees it) and SHA256SUMS, all three only once everything has gone well: a
-# failure leaves dist/<NAME>/ as it was. The builds are made in build/provider/<digest of NAME>/ (PROVIDER_BUILD moves
-# them): CMake cannot build in a folder whose path has some of the characters a name may have. The values are checked before anything is built (tools/provider-values.py;
-# the configure step checks them again, so cmake -D... cannot skip them).
+# failure leaves dist/<NAME>/ as it was. The builds are made in build/provider/<digest of
+# NAME>/ (PROVIDER_BUILD moves them): CMake cannot build in a folder whose path has some of the
+# characters a name may have. The values are checked before anything is built
+# (tools/provider-values.py; the configure step checks them again, so cmake -D... cannot skip
+# them).
 #
 # The build's win32/ is the shipped 32-bit file. The screenshot is taken of that file where
 # 32-bit Wine starts, and of the 64-bit build of the same sources and values (its win64/)
@@ -65,11 +67,7 @@ build_preset() {
 echo "provider: building \"$NAME\" in $(realpath --relative-to="$root" "$build")"
 build_preset win32 dialwright_program
 # The file as the build finished it, signed if the values say so.
-if [ -n "${SIGN_PKCS12:-}${SIGN_PKCS11_MODULE:-}" ]; then
-  "$python" tools/sign-program.py sign "$build/win32/$program" "$staged/$program" "$company" || exit 1
-else
-  cp "$build/win32/$program" "$staged/$program"
-fi
+"$python" tools/sign-program.py sign "$build/win32/$program" "$staged/$program" "$company" || exit 1
 
 wine_arch=$(bash tools/wine-arch.sh)
 arch=${wine_arch%%:*}

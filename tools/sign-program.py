@@ -15,13 +15,15 @@ The values come from the environment, as `make provider` passes them:
   SOURCE_DATE_EPOCH                               the signing time (else the moment of signing)
 Passwords and PINs are read from their files by osslsigncode itself: they are never on a
 command line, in the environment or in a log, and the PIN is tried once. Without SIGN_PKCS12
-and SIGN_PKCS11_MODULE nothing is signed. A value that cannot be used stops everything with
+and SIGN_PKCS11_MODULE nothing is signed: `check` says so, and `sign` copies PROGRAM to SIGNED
+as it is. A value that cannot be used stops everything with
 one line naming it and the reason, exit code 1; `sign` then leaves no SIGNED behind.
 """
 import ctypes
 import datetime
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -256,7 +258,10 @@ def main():
     try:
         kind = mode()
         if kind is None:
-            print("sign: no signing values (SIGN_PKCS12 or SIGN_PKCS11_MODULE): the program is unsigned")
+            if action == ["sign"]:
+                shutil.copyfile(sys.argv[2], sys.argv[3])
+            else:
+                print("sign: no signing values (SIGN_PKCS12 or SIGN_PKCS11_MODULE): the program is unsigned")
             return 0
         verify_help = version_options()
         chain, roots = checked_chain(kind)
