@@ -42,6 +42,7 @@ provider: setup
 test: build
 	@echo "== native tests =="
 	@ctest --preset native
+	@cat build/native/click-failures.txt
 	@echo "== static analysis =="
 	@bash tools/lint.sh
 	@echo "== the 32-bit program file =="

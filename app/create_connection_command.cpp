@@ -1,5 +1,8 @@
 #include "app/create_connection_command.h"
 
+#include <new>
+
+#include "app/fatal_error.h"
 #include "app/settings.h"
 #include "desktop/ipfw.h"
 #include "desktop/wsh.h"
@@ -44,7 +47,13 @@ bool EntryExists(platform::PhonebookService& phonebook, const std::wstring& name
 void CreateConnectionCommand::Click(CommandWindow& window) {
   if (running_) return;
   RunningFlag flag(running_);
-  Run(window);
+  try {
+    Run(window);
+  } catch (const std::bad_alloc&) {
+    // Whatever the run held is released by now and the window is as it was before the click:
+    // the user is told, and may click again.
+    Show(window, kOutOfMemoryText, platform::MB_OK_STYLE | platform::MB_ICONCRITICAL_STYLE);
+  }
 }
 
 int CreateConnectionCommand::Show(CommandWindow& window, const std::wstring& text,
@@ -62,12 +71,14 @@ CreateConnectionCommand::Replacement CreateConnectionCommand::ReplaceExistingEnt
   if (answer == platform::IDNO_ANSWER) return Replacement::Refused;
   if (answer != platform::IDYES_ANSWER) return Replacement::NotNeeded;
 
-  // The entry goes first: if the service keeps it, the user keeps its shortcut too.
+  // The entry goes first: if the service keeps it, the user keeps its shortcut too. The
+  // shortcut is found before, so that nothing can stop its deletion once the entry is gone.
+  const std::string shortcut = Wsh::ConnectionShortcutFile(automation_, basMain::EntryName);
   if (modRASVPN::DeleteEntry(phonebook_, basMain::EntryName) != platform::kSuccess) {
     Show(window, kEntryDeleteFailedText, platform::MB_OK_STYLE | platform::MB_ICONCRITICAL_STYLE);
     return Replacement::Failed;
   }
-  Wsh::DeleteConnectionShortcut(automation_, basMain::EntryName);
+  Wsh::DeleteShortcutFile(shortcut);
   return Replacement::Done;
 }
 

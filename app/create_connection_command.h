@@ -28,6 +28,7 @@ class CreateConnectionCommand {
 
   // Runs the command for the window whose button was clicked. A click that arrives while a
   // run is in progress (the command lets the window handle pending messages) is ignored.
+  // Memory that runs out ends the run with kOutOfMemoryText; the window stays usable.
   void Click(CommandWindow& window);
 
  private:

@@ -8,6 +8,9 @@
 
 namespace app {
 
+// What the user reads when memory runs out, in the words Windows uses for it.
+inline constexpr const wchar_t* kOutOfMemoryText = L"Недостаточно памяти для завершения операции.";
+
 class FatalError : public std::exception {
  public:
   explicit FatalError(std::wstring text) : text_(std::move(text)) {}

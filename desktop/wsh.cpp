@@ -22,7 +22,11 @@ std::unique_ptr<platform::AutomationObject> Folder(platform::AutomationObject& s
 std::wstring DesktopDirectory(platform::Automation& automation) {
   try {
     auto scriptShell = automation.Create(L"WScript.Shell");
-    return desktop::AsText(scriptShell->Get(L"SpecialFolders", {std::wstring(L"Desktop")}));
+    // The argument is made in its place: GCC 12's std::variant, copied out of a braced list,
+    // destroys a text it failed to copy (no memory) as whatever its stale index says.
+    platform::AutomationArguments arguments;
+    arguments.emplace_back(std::wstring(L"Desktop"));
+    return desktop::AsText(scriptShell->Get(L"SpecialFolders", arguments));
   } catch (const platform::AutomationError&) {
     return {};
   }
@@ -66,13 +70,20 @@ void CreateConnectionShortcut(platform::Automation& automation) {
   }
 }
 
-void DeleteConnectionShortcut(platform::Automation& automation, const std::wstring& name) {
+std::string ConnectionShortcutFile(platform::Automation& automation, const std::wstring& name) {
   const std::wstring directory = DesktopDirectory(automation);
   // Without a directory the path would be "\<name>.lnk": a file at the root of the current
   // drive that is nobody's shortcut. Delete nothing then.
-  if (directory.empty()) return;
-  const std::wstring path = directory + L"\\" + name + L".lnk";
-  platform::DeleteFileA(platform::ToAnsi(path));
+  if (directory.empty()) return {};
+  return platform::ToAnsi(directory + L"\\" + name + L".lnk");
+}
+
+void DeleteShortcutFile(const std::string& file) {
+  if (!file.empty()) platform::DeleteFileA(file);
+}
+
+void DeleteConnectionShortcut(platform::Automation& automation, const std::wstring& name) {
+  DeleteShortcutFile(ConnectionShortcutFile(automation, name));
 }
 
 }  // namespace Wsh

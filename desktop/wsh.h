@@ -21,4 +21,9 @@ void CreateConnectionShortcut(platform::Automation& automation);
 // Every failure is silent; without a desktop directory nothing is deleted at all.
 void DeleteConnectionShortcut(platform::Automation& automation, const std::wstring& name);
 
+// The same in two steps: the file's path in the ANSI code page (empty without a desktop
+// directory), found before anything is deleted, and its deletion, which then needs no memory.
+std::string ConnectionShortcutFile(platform::Automation& automation, const std::wstring& name);
+void DeleteShortcutFile(const std::string& file);
+
 }  // namespace Wsh

@@ -15,6 +15,7 @@ namespace platform {
 
 // ---- the system's ANSI code page, where a text crosses into an ANSI call and back.
 // Characters the code page cannot represent come out as the system's default character.
+// Neither fails; only memory can run out (std::bad_alloc).
 std::string ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view bytes);
 

@@ -52,7 +52,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   } catch (const app::FatalError& error) {
     return ReportFatalError(error.Text());
   } catch (const std::bad_alloc&) {
-    return ReportFatalError(L"Недостаточно памяти.");
+    return ReportFatalError(app::kOutOfMemoryText);
   } catch (const std::exception&) {
     return ReportFatalError(L"Непредвиденная ошибка программы.");
   }

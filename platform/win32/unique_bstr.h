@@ -3,7 +3,6 @@
 
 #include <oleauto.h>
 
-#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -21,12 +20,13 @@ inline std::wstring BstrText(BSTR value) {
 
 class UniqueBstr {
  public:
-  // Throws AutomationError where oleaut32 cannot be had, std::bad_alloc where it has no memory.
+  // Throws AutomationError where oleaut32 cannot be had or its allocator refuses the text: a
+  // step that cannot hand a text to an object fails as any other automation step does.
   explicit UniqueBstr(std::wstring_view text) {
     auto* allocate = bound::Find(bound::SysAllocStringLen);
     if (allocate == nullptr) throw AutomationError("oleaut32 cannot be had");
     value_ = allocate(text.data(), static_cast<UINT>(text.size()));
-    if (value_ == nullptr) throw std::bad_alloc();
+    if (value_ == nullptr) throw AutomationError("no memory for a text");
   }
   ~UniqueBstr() { bound::CallIfBound(bound::SysFreeString, value_); }  // null: nothing to free
   UniqueBstr(const UniqueBstr&) = delete;

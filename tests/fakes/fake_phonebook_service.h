@@ -1,9 +1,11 @@
-// A phonebook service that records every call and answers from the test's script.
+// A phonebook service that records every call and answers from the test's script, or, where
+// the script is silent, keeps its entries as the system's does.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,17 +26,17 @@ class FakePhonebookService final : public platform::PhonebookService {
                                                          std::uint32_t& entryCount)>;
 
   platform::ResultCode RasEnumEntriesA(void* buffer, std::uint32_t& byteCount,
-                                       std::uint32_t& entryCount) override {
-    auto* bytes = static_cast<std::uint8_t*>(buffer);
-    enumBuffers.emplace_back(bytes, bytes + 264);
-    Journal(L"RasEnumEntriesA " + std::to_wstring(byteCount));
-    const std::size_t call = enumBuffers.size() - 1;
-    if (call < enumHandlers.size()) return enumHandlers[call](bytes, byteCount, entryCount);
-    return 9999;  // a call the test did not expect
-  }
+                                       std::uint32_t& entryCount) override;
 
   platform::ResultCode RasGetEntryPropertiesA(std::uint32_t& entrySize) override {
+    const SystemSide bookkeeping;
     Journal(L"RasGetEntryPropertiesA " + std::to_wstring(entrySize));
+    static constexpr platform::ResultCode kAnswers[] = {5, 621, 0, 603};
+    if (auto way = Fallible(L"RasGetEntryPropertiesA", {L"5", L"621", L"0 without a size",
+                                                          L"603 with size 0"})) {
+      entrySize = 0;
+      return kAnswers[*way];
+    }
     entrySize = reportedSize;
     return sizeQueryResult;
   }
@@ -42,27 +44,35 @@ class FakePhonebookService final : public platform::PhonebookService {
   platform::ResultCode RasSetEntryPropertiesA(const std::optional<std::string>& phonebook,
                                               const std::string& entryName, const void* entry,
                                               std::uint32_t entrySize) override {
+    const SystemSide bookkeeping;
     const auto* bytes = static_cast<const std::uint8_t*>(entry);
     entries.emplace_back(bytes, bytes + entrySize);
-    Journal(L"RasSetEntryPropertiesA " + (phonebook ? platform::FromAnsi(*phonebook) : L"(default)") +
-            L" " + platform::FromAnsi(entryName) + L" " + std::to_wstring(entrySize));
+    Journal(L"RasSetEntryPropertiesA " + (phonebook ? Cp1251(*phonebook) : L"(default)") + L" " +
+            Cp1251(entryName) + L" " + std::to_wstring(entrySize));
+    if (auto way = Fallible(L"RasSetEntryPropertiesA", kCodeWays)) return kCodes[*way];
+    if (setResult == 0 && !phonebook) stored[entryName] = entries.back();
     return setResult;
   }
 
   platform::ResultCode RasDeleteEntryA(const std::string& entryName) override {
-    Journal(L"RasDeleteEntryA " + platform::FromAnsi(entryName));
-    return 0;
+    const SystemSide bookkeeping;
+    Journal(L"RasDeleteEntryA " + Cp1251(entryName));
+    if (auto way = Fallible(L"RasDeleteEntryA", kCodeWays)) return kCodes[*way];
+    return stored.erase(entryName) != 0 ? 0 : platform::ERROR_CANNOT_FIND_PHONEBOOK_ENTRY_CODE;
   }
 
   platform::ResultCode RasGetErrorStringA(std::uint32_t code, char* buffer,
                                           std::uint32_t size) override {
+    const SystemSide bookkeeping;
     Journal(L"RasGetErrorStringA " + std::to_wstring(code) + L" " + std::to_wstring(size));
+    if (Fallible(L"RasGetErrorStringA", {L"87, nothing written"})) return 87;
     if (errorStringText.size() > size) return 87;
     std::memcpy(buffer, errorStringText.data(), errorStringText.size());
     return 0;
   }
 
-  // Enumeration: one handler per call, in order; the first 264 bytes each call was handed.
+  // Enumeration: one handler per call, in order (none: the stored entries, as the system
+  // lists them); the first 264 bytes each call was handed.
   std::vector<EnumHandler> enumHandlers;
   std::vector<std::vector<std::uint8_t>> enumBuffers;
 
@@ -71,9 +81,17 @@ class FakePhonebookService final : public platform::PhonebookService {
 
   platform::ResultCode setResult = 0;
   std::vector<std::vector<std::uint8_t>> entries;  // the bytes of each write
+  // The default phonebook: what a write stores and a deletion removes, by name.
+  std::map<std::string, std::vector<std::uint8_t>> stored;
 
   // The bytes written into the error-string buffer (a zero is written only if included).
   std::string errorStringText;
+
+ private:
+  // A failing call answers a code of the system's (up to 600) or of the service's own: the
+  // user is shown each from its own table.
+  inline static const std::vector<const wchar_t*> kCodeWays = {L"5", L"621"};
+  static constexpr platform::ResultCode kCodes[] = {5, 621};
 };
 
 // An enumeration answered like the real service: 603 and the bytes needed when the records do
@@ -114,6 +132,26 @@ inline FakePhonebookService::EnumHandler ListingOf(const std::vector<std::string
   std::vector<EntryRecordBytes> records;
   for (const std::string& name : names) records.emplace_back(264, name);
   return Listing(records);
+}
+
+inline platform::ResultCode FakePhonebookService::RasEnumEntriesA(void* buffer,
+                                                                  std::uint32_t& byteCount,
+                                                                  std::uint32_t& entryCount) {
+  const SystemSide bookkeeping;
+  auto* bytes = static_cast<std::uint8_t*>(buffer);
+  enumBuffers.emplace_back(bytes, bytes + 264);
+  Journal(L"RasEnumEntriesA " + std::to_wstring(byteCount));
+  if (auto way = Fallible(L"RasEnumEntriesA", {L"5", L"621", L"603 without a size"})) {
+    static constexpr platform::ResultCode kAnswers[] = {5, 621, 603};
+    if (kAnswers[*way] == 603) byteCount = 0;
+    return kAnswers[*way];
+  }
+  const std::size_t call = enumBuffers.size() - 1;
+  if (call < enumHandlers.size()) return enumHandlers[call](bytes, byteCount, entryCount);
+  if (!enumHandlers.empty()) return 9999;  // a call the test did not expect
+  std::vector<std::string> names;
+  for (const auto& entry : stored) names.push_back(entry.first);
+  return ListingOf(names)(bytes, byteCount, entryCount);
 }
 
 }  // namespace fakes

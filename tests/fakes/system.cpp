@@ -31,7 +31,29 @@ char ToByte(wchar_t character) {
   return '?';  // the system's default character for what the code page lacks
 }
 
+thread_local int systemSideDepth = 0;
+
 }  // namespace
+
+SystemSide::SystemSide() { ++systemSideDepth; }
+SystemSide::~SystemSide() { --systemSideDepth; }
+bool OnTheSystemsSide() { return systemSideDepth > 0; }
+
+std::optional<std::size_t> Fallible(std::wstring_view call,
+                                    const std::vector<const wchar_t*>& ways) {
+  const SystemSide bookkeeping;
+  auto& system = TheSystem();
+  system.calls.push_back({std::wstring(call), ways});
+  if (!system.failure || system.failure->call != system.calls.size()) return std::nullopt;
+  return system.failure->way;
+}
+
+std::wstring Cp1251(std::string_view bytes) {
+  std::wstring text;
+  text.reserve(bytes.size());
+  for (char byte : bytes) text.push_back(ToWide(static_cast<unsigned char>(byte)));
+  return text;
+}
 
 System& TheSystem() {
   static System system;
@@ -50,17 +72,23 @@ std::vector<std::wstring> LinesStartingWith(const std::vector<std::wstring>& jou
   return lines;
 }
 
-void Journal(std::wstring line) { TheSystem().journal.push_back(std::move(line)); }
+void Journal(std::wstring line) {
+  const SystemSide bookkeeping;
+  TheSystem().journal.push_back(std::move(line));
+}
 
 }  // namespace fakes
 
 namespace platform {
 
+using fakes::Fallible;
 using fakes::Journal;
+using fakes::SystemSide;
 using fakes::TheSystem;
 using std::to_wstring;
 
 std::string ToAnsi(std::wstring_view text) {
+  Fallible(L"ToAnsi");
   std::string bytes;
   bytes.reserve(text.size());
   for (wchar_t character : text) bytes.push_back(fakes::ToByte(character));
@@ -68,18 +96,22 @@ std::string ToAnsi(std::wstring_view text) {
 }
 
 std::wstring FromAnsi(std::string_view bytes) {
-  std::wstring text;
-  text.reserve(bytes.size());
-  for (char byte : bytes) text.push_back(fakes::ToWide(static_cast<unsigned char>(byte)));
-  return text;
+  Fallible(L"FromAnsi");
+  return fakes::Cp1251(bytes);
 }
 
-void ReportError(const std::wstring& text) { Journal(L"event log: " + text); }
+void ReportError(const std::wstring& text) {
+  const SystemSide bookkeeping;
+  Fallible(L"ReportError");
+  Journal(L"event log: " + text);
+}
 
 std::uint32_t FormatSystemMessage(std::uint32_t flags, std::uint32_t messageId,
                                   std::uint32_t languageId, char* buffer, std::uint32_t size) {
+  const SystemSide bookkeeping;
   Journal(L"FormatMessage " + to_wstring(flags) + L" " + to_wstring(messageId) + L" " +
           to_wstring(languageId) + L" " + to_wstring(size));
+  if (Fallible(L"FormatMessageA", {L"0, nothing written"})) return 0;
   const std::string& message = TheSystem().systemMessage;
   if (message.size() > size) return 0;
   std::memcpy(buffer, message.data(), message.size());
@@ -87,42 +119,60 @@ std::uint32_t FormatSystemMessage(std::uint32_t flags, std::uint32_t messageId,
 }
 
 bool DeleteFileA(const std::string& ansiPath) {
-  Journal(L"DeleteFileA " + FromAnsi(ansiPath));
-  return false;
+  const SystemSide bookkeeping;
+  const std::wstring path = fakes::Cp1251(ansiPath);
+  Journal(L"DeleteFileA " + path);
+  if (Fallible(L"DeleteFileA", {L"false"})) return false;
+  return TheSystem().files.erase(path) != 0;
 }
 
 int ShowMessageBox(const std::wstring& text, std::uint32_t style, const std::wstring& title) {
+  const SystemSide bookkeeping;
   Journal(L"box " + to_wstring(style) + L" " + title + L": " + text);
-  auto& answers = TheSystem().answers;
-  if (answers.empty()) return (style & 0xF) == MB_YESNO_STYLE ? IDYES_ANSWER : 1;
-  const int answer = answers.front();
-  answers.pop_front();
+  auto& system = TheSystem();
+  int answer = (style & 0xF) == MB_YESNO_STYLE ? IDYES_ANSWER : 1;
+  if (Fallible(L"MessageBoxW", {L"0, no box"})) {
+    answer = 0;
+  } else if (!system.answers.empty()) {
+    answer = system.answers.front();
+    system.answers.pop_front();
+  }
+  system.answered.push_back(answer);
   return answer;
 }
 
 void ShellExecuteA(const std::string& verb, const std::string& file, int showCommand) {
-  Journal(L"ShellExecuteA " + FromAnsi(verb) + L" " + FromAnsi(file) + L" " +
+  const SystemSide bookkeeping;
+  Journal(L"ShellExecuteA " + fakes::Cp1251(verb) + L" " + fakes::Cp1251(file) + L" " +
           to_wstring(showCommand));
 }
 
 bool ShellExecuteOnTheDesktop(const std::string& verb, const std::string& file, int showCommand) {
-  Journal(L"ShellExecuteOnTheDesktop " + FromAnsi(verb) + L" " + FromAnsi(file) + L" " +
+  const SystemSide bookkeeping;
+  Journal(L"ShellExecuteOnTheDesktop " + fakes::Cp1251(verb) + L" " + fakes::Cp1251(file) + L" " +
           to_wstring(showCommand));
   return TheSystem().desktopShellAnswers;
 }
 
 bool ProcessIsElevated() { return TheSystem().elevated; }
 
-void Sleep(std::uint32_t milliseconds) { Journal(L"sleep " + to_wstring(milliseconds)); }
+void Sleep(std::uint32_t milliseconds) {
+  const SystemSide bookkeeping;
+  Fallible(L"Sleep");
+  Journal(L"sleep " + to_wstring(milliseconds));
+}
 
 bool StartProcess(const ProcessStart& start) {
+  const SystemSide bookkeeping;
   Journal(start.systemProgram + L": " + start.commandLine + L" (show " +
           to_wstring(start.windowState) + L", wait " + to_wstring(start.waitAtMost.count()) +
           L" ms)");
-  return true;
+  return !Fallible(L"CreateProcessW", {L"false"});
 }
 
 void* LocalAlloc(std::uint32_t flags, std::size_t bytes) {
+  const SystemSide bookkeeping;
+  Fallible(L"LocalAlloc");  // its failures are counted apart: failingAllocations
   auto& system = TheSystem();
   Journal(L"LocalAlloc " + to_wstring(flags) + L" " + to_wstring(bytes));
   if (system.failingAllocations.count(++system.allocations) != 0) return nullptr;
@@ -135,6 +185,8 @@ void* LocalAlloc(std::uint32_t flags, std::size_t bytes) {
 }
 
 void LocalFree(void* memory) {
+  const SystemSide bookkeeping;
+  Fallible(L"LocalFree");
   if (TheSystem().liveBlocks.erase(memory) == 0) ++TheSystem().badFrees;
 }
 

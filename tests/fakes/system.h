@@ -7,9 +7,12 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <initializer_list>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/system.h"
@@ -27,6 +30,7 @@ struct System {
   std::vector<std::wstring> journal;
 
   std::deque<int> answers;  // of the message boxes; then the first button: OK, or Yes
+  std::vector<int> answered;  // what each box answered, in order
   std::string systemMessage;  // what the message table writes (a zero only if included)
   bool elevated = false;             // what ProcessIsElevated answers
   bool desktopShellAnswers = false;  // what ShellExecuteOnTheDesktop answers
@@ -37,6 +41,23 @@ struct System {
   std::size_t allocations = 0;
   std::map<void*, std::unique_ptr<std::uint8_t[]>> liveBlocks;
   int badFrees = 0;
+
+  // The files there are: DeleteFileA removes one and answers true.
+  std::set<std::wstring> files;
+
+  // Every call of the system, of the phonebook service and of an automation object, in order,
+  // with the ways in which its contract lets it fail (none for a call that cannot fail).
+  struct Call {
+    std::wstring name;
+    std::vector<const wchar_t*> ways;
+  };
+  std::vector<Call> calls;
+  // The call (1-based, counted as in calls) that fails, and the way it fails.
+  struct Failure {
+    std::size_t call;
+    std::size_t way;
+  };
+  std::optional<Failure> failure;
 };
 
 System& TheSystem();
@@ -47,5 +68,23 @@ std::vector<std::wstring> TakeJournal();
 std::vector<std::wstring> LinesStartingWith(const std::vector<std::wstring>& journal,
                                             std::wstring_view prefix);
 void Journal(std::wstring line);
+
+// Records a call of the system; answers the way it is to fail when it is the failing one.
+std::optional<std::size_t> Fallible(std::wstring_view call,
+                                    const std::vector<const wchar_t*>& ways = {});
+
+// While one lives, this thread runs the system's side of a call: the fakes' own bookkeeping,
+// whose memory a program's allocation count leaves out.
+class SystemSide {
+ public:
+  SystemSide();
+  ~SystemSide();
+  SystemSide(const SystemSide&) = delete;
+  SystemSide& operator=(const SystemSide&) = delete;
+};
+bool OnTheSystemsSide();
+
+// Windows-1251 bytes as text, for the fakes' own journal lines (not a call of the system).
+std::wstring Cp1251(std::string_view bytes);
 
 }  // namespace fakes

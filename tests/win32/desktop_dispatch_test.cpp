@@ -1,8 +1,13 @@
 // How arguments go into DISPPARAMS and how answers come out of VARIANTs.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <tuple>
 
+#include "app/settings.h"
+#include "desktop/wsh.h"
+#include "platform/system.h"
 #include "platform/win32/desktop_shell.h"
 #include "platform/win32/dispatch_arguments.h"
 #include "platform/win32/dispatch_object.h"
@@ -83,8 +88,8 @@ TEST(DispatchArguments, LastArgumentFirstWithTheirOwnTypes) {
 }
 
 // Counts the task allocator's blocks that are allocated, and not yet freed, while it watches:
-// with oleaut32's cache of texts off, a text that is freed goes back there at once. Failing,
-// it refuses every allocation.
+// with oleaut32's cache of texts off, a text that is freed goes back there at once. It refuses
+// the failAt-th allocation (counted from 1).
 class LiveBlocks final : public IMallocSpy {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
@@ -94,7 +99,9 @@ class LiveBlocks final : public IMallocSpy {
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  SIZE_T STDMETHODCALLTYPE PreAlloc(SIZE_T size) override { return failing ? 0 : size; }
+  SIZE_T STDMETHODCALLTYPE PreAlloc(SIZE_T size) override {
+    return ++allocations == failAt ? 0 : size;
+  }
   void* STDMETHODCALLTYPE PostAlloc(void* block) override { return live += block != nullptr, block; }
   void* STDMETHODCALLTYPE PreFree(void* block, BOOL spied) override {
     return live -= block != nullptr && spied, block;
@@ -111,7 +118,7 @@ class LiveBlocks final : public IMallocSpy {
   void STDMETHODCALLTYPE PreHeapMinimize() override {}
   void STDMETHODCALLTYPE PostHeapMinimize() override {}
   int live = 0;
-  bool failing = false;
+  int allocations = 0, failAt = 0;
 };
 
 // The texts go with the arguments, also when an object argument of another kind than the
@@ -133,9 +140,6 @@ TEST(DispatchArguments, TheirTextsGoWithThemAndObjectsOfAnotherKindAreRefused) {
   EXPECT_EQ(spy.live, 0) << "the texts handed to a call leak";
   EXPECT_THROW(DispatchArguments({std::wstring(L"x"), &foreign}), AutomationError);
   EXPECT_EQ(spy.live, 0) << "the texts before a refused object leak";
-  spy.failing = true;
-  EXPECT_THROW(UniqueBstr(L"x"), std::bad_alloc);
-  spy.failing = false;
   ::CoRevokeMallocSpy();
 }
 
@@ -170,4 +174,129 @@ TEST(DispatchResult, ReadsTheKindsTheProgramUses) {
             7);
 }
 
+
+
+// ---- the desktop steps with every text and value allocation failing in turn
+
+std::vector<std::wstring> boxes;
+
+// A shell of the test's own, through the real dispatch code: Shell.Application's folders 49
+// and 0, the connections' items with their names, the desktop's CopyHere, and WScript.Shell's
+// desktop folder. Its texts come from the task allocator, as the system's do.
+class Shell final : public IDispatch {
+ public:
+  enum Kind { kShell, kConnections, kItems, kItem, kDesktop, kScriptHost };
+  Shell(Kind kind, std::wstring text = {}) : kind_(kind), text_(std::move(text)) { ++live; }
+  ~Shell() { --live; }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (iid != IID_IUnknown && iid != IID_IDispatch) return E_NOINTERFACE;
+    *object = this;
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    if (--references_ == 0) delete this;
+    return references_;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* id) override {
+    static const wchar_t* const kMembers[] = {L"NameSpace", L"Items", L"Count", L"Item",
+                                              L"Name", L"CopyHere", L"SpecialFolders"};
+    for (DISPID member = 0; member < 7; ++member)
+      if (std::wstring_view(names[0]) == kMembers[member]) return *id = member, S_OK;
+    return DISP_E_UNKNOWNNAME;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS* parameters,
+                                   VARIANT* result, EXCEPINFO*, UINT*) override {
+    const VARIANT* first = parameters->cArgs > 0 ? &parameters->rgvarg[0] : nullptr;
+    switch (kind_) {
+      case kShell:
+        return Answer(result, new Shell(V_I2(first) == 49 ? kConnections : kDesktop));
+      case kConnections:
+        return Answer(result, new Shell(kItems));
+      case kItems:
+        if (first == nullptr) return V_VT(result) = VT_I4, V_I4(result) = 2, S_OK;
+        return Answer(result, new Shell(kItem, V_I4(first) == 0 ? L"Подключение по локальной сети"
+                                                                : L"Vorlix INTERNET"));
+      case kItem:
+      case kScriptHost:
+        V_BSTR(result) = ::SysAllocString(text_.c_str());
+        V_VT(result) = VT_BSTR;
+        return V_BSTR(result) ? S_OK : E_OUTOFMEMORY;
+      case kDesktop:
+        copied.push_back(
+            static_cast<Shell*>(V_DISPATCH(V_VARIANTREF(first)))->text_);
+        return S_OK;
+    }
+    return E_FAIL;
+  }
+  static inline int live = 0;
+  static inline std::vector<std::wstring> copied;
+
+ private:
+  static HRESULT Answer(VARIANT* result, IDispatch* object) {
+    V_DISPATCH(result) = object;
+    V_VT(result) = VT_DISPATCH;
+    return S_OK;
+  }
+  Kind kind_;
+  std::wstring text_;
+  ULONG references_ = 1;
+};
+
+struct Automation final : platform::Automation {
+  std::wstring desktop;
+  std::unique_ptr<platform::AutomationObject> Create(const std::wstring& progId) override {
+    auto* object = progId == L"WScript.Shell" ? new Shell(Shell::kScriptHost, desktop)
+                                              : new Shell(Shell::kShell);
+    return std::make_unique<platform::win32::DispatchObject>(ComPtr<IDispatch>(object));
+  }
+};
+
+// Every N until both steps get through without reaching the N-th allocation: the shortcut is
+// made or its failure shown, the old one deleted or silently not, nothing crashes, nothing
+// the allocator or the objects can see is kept.
+TEST(DispatchFailures, EveryTextAndValueOfTheShortcutStepsFailsInTurn) {
+  basMain::FillSettings();
+  ::SetOaNoCache();
+  static LiveBlocks spy;
+  ASSERT_EQ(::CoRegisterMallocSpy(&spy), S_OK);
+  Automation automation;
+  automation.desktop = std::filesystem::temp_directory_path().wstring() + L"dialwright-desktop";
+  std::filesystem::create_directories(automation.desktop);
+  const std::filesystem::path shortcut = automation.desktop + L"\\Vorlix INTERNET.lnk";
+  int failed = 0;
+  for (int n = 1;; ++n) {
+    std::ofstream(shortcut) << "shortcut";
+    boxes.clear();
+    Shell::copied.clear();
+    spy.allocations = 0;
+    spy.failAt = n;
+    EXPECT_NO_THROW({
+      Wsh::CreateConnectionShortcut(automation);
+      Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
+    }) << "allocation " << n;
+    const bool reached = spy.allocations >= n;
+    EXPECT_EQ(spy.live, 0) << "allocation " << n;
+    EXPECT_EQ(Shell::live, 0) << "allocation " << n;
+    const bool made = Shell::copied == std::vector<std::wstring>{L"Vorlix INTERNET"};
+    const bool told = boxes == std::vector<std::wstring>{Wsh::ShortcutErrorText};
+    EXPECT_TRUE((made && boxes.empty()) || (told && reached)) << "allocation " << n;
+    EXPECT_TRUE(!std::filesystem::exists(shortcut) || reached) << "allocation " << n;
+    failed += told;
+    if (!reached) break;
+  }
+  spy.failAt = 0;
+  ::CoRevokeMallocSpy();
+  std::filesystem::remove_all(automation.desktop);
+  EXPECT_GT(failed, 5) << "the failures never reached the shortcut's steps";
+}
+
 }  // namespace
+
+int platform::ShowMessageBox(const std::wstring& text, std::uint32_t, const std::wstring&) {
+  boxes.push_back(text);
+  return 1;
+}
