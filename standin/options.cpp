@@ -6,9 +6,9 @@
 namespace standin {
 namespace {
 
-constexpr std::array<std::string_view, 5> kCallNames = {
+constexpr std::array<std::string_view, 6> kCallNames = {
     "RasEnumEntriesA", "RasGetEntryPropertiesA", "RasSetEntryPropertiesA", "RasDeleteEntryA",
-    "RasGetErrorStringA"};
+    "RasGetErrorStringA", "RasEnumDevicesA"};
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -28,13 +28,15 @@ void ApplyFailure(std::string_view item, Options& options) {
 
 }  // namespace
 
-Options ParseOptions(std::optional<std::string_view> entrySize,
-                     std::optional<std::string_view> failures) {
-  Options options{kDefaultEntrySize};
+Options ParseOptions(
+    const std::function<std::optional<std::string>(const char* name)>& variable) {
+  Options options;
+  options.entrySize = kDefaultEntrySize;
   std::uint32_t size = 0;
+  const auto entrySize = variable(kEntrySizeVariable);
   if (entrySize && ParseNumber(Trim(*entrySize), size) && IsPublishedEntrySize(size))
     options.entrySize = size;
-  if (failures) {
+  if (const auto failures = variable(kFailVariable)) {
     std::string_view rest = *failures;
     while (!rest.empty()) {
       const auto comma = rest.find(',');
@@ -42,6 +44,14 @@ Options ParseOptions(std::optional<std::string_view> entrySize,
       if (comma == std::string_view::npos) break;
       rest.remove_prefix(comma + 1);
     }
+  }
+  if (auto device = variable(kL2tpDeviceVariable)) options.l2tpDevice = std::move(*device);
+  const auto refused = variable(kRefusedSizeVariable);
+  if (refused && ParseNumber(Trim(*refused), size)) options.refusedSize = size;
+  if (const auto otherwise = variable(kStoreOtherwiseVariable)) {
+    const auto equals = otherwise->find('=');
+    if (equals != std::string::npos)
+      options.storedOtherwise.emplace(otherwise->substr(0, equals), otherwise->substr(equals + 1));
   }
   return options;
 }

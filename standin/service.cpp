@@ -107,12 +107,16 @@ ResultCode Service::RasSetEntryPropertiesA(const char* phonebook, const char* en
   if (const auto failure = options_.FailureOf(Call::kRasSetEntryPropertiesA)) return *failure;
   if (entry == nullptr) return kInvalidParameter;
   const auto* image = static_cast<const std::uint8_t*>(entry);
-  if (!IsPublishedEntrySize(entrySize)) return kInvalidSize;
+  if (!IsPublishedEntrySize(entrySize) || entrySize == options_.refusedSize) return kInvalidSize;
   const std::uint32_t structureSize = LoadNumber(image);
   if (!IsPublishedEntrySize(structureSize) || structureSize > entrySize) return kInvalidSize;
   if (entryName == nullptr || !IsValidEntryName(entryName)) return kInvalidName;
 
   EntryValues values = ReadEntryImage(image, structureSize, entrySize);
+  if (const auto& otherwise = options_.storedOtherwise) {
+    for (auto& [key, value] : values)
+      if (key == otherwise->first) value = otherwise->second;
+  }
   if (const ResultCode result = CheckRequiredFields(values, structureSize)) return result;
   Phonebook contents;
   if (const ResultCode result = Load(phonebook, contents)) return result;
@@ -127,6 +131,34 @@ ResultCode Service::RasDeleteEntryA(const char* phonebook, const char* entryName
   if (const ResultCode result = Load(phonebook, contents)) return result;
   if (!contents.Remove(entryName)) return kCannotFindEntry;
   return Save(phonebook, contents);
+}
+
+ResultCode Service::RasEnumDevicesA(void* devices, std::uint32_t* byteCount,
+                                    std::uint32_t* deviceCount) {
+  if (const auto failure = options_.FailureOf(Call::kRasEnumDevicesA)) return *failure;
+  if (byteCount == nullptr || deviceCount == nullptr) return kInvalidParameter;
+  auto* records = static_cast<std::uint8_t*>(devices);
+  if (records != nullptr && *byteCount >= 4 && LoadNumber(records) != kDeviceRecordSize)
+    return kInvalidSize;
+  const std::pair<std::string, std::string> list[] = {
+      {"vpn", options_.l2tpDevice},
+      {"vpn", "\xCC\xE8\xED\xE8\xEF\xEE\xF0\xF2 WAN (PPTP)"},
+      {"modem", "\xD1\xF2\xE0\xED\xE4\xE0\xF0\xF2\xED\xFB\xE9 \xEC\xEE\xE4\xE5\xEC"}};
+  const std::uint32_t needed = kDeviceRecordSize * std::size(list);
+  *deviceCount = std::size(list);
+  if (records == nullptr || *byteCount < needed) {
+    *byteCount = needed;
+    return kBufferTooSmall;
+  }
+  for (const auto& [type, name] : list) {
+    std::memset(records, 0, kDeviceRecordSize);
+    StoreNumber(records, kDeviceRecordSize);
+    std::copy_n(type.begin(), std::min<std::size_t>(type.size(), 16), records + 4);
+    std::copy_n(name.begin(), std::min<std::size_t>(name.size(), 128), records + 21);
+    records += kDeviceRecordSize;
+  }
+  *byteCount = needed;
+  return kSuccess;
 }
 
 ResultCode Service::RasGetErrorStringA(std::uint32_t code, char* buffer, std::uint32_t size) {

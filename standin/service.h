@@ -1,4 +1,4 @@
-// The five calls of the phonebook service with the contract the program relies on. The
+// The calls of the phonebook service with the contract the program relies on. The
 // arguments are those of the exported functions (32-bit sizes by pointer, texts as ANSI
 // bytes); the DLL only forwards to these.
 #pragma once
@@ -12,6 +12,7 @@
 namespace standin {
 
 inline constexpr std::uint32_t kEntryNameRecordSize = 264;  // RASENTRYNAMEA without flags
+inline constexpr std::uint32_t kDeviceRecordSize = 152;     // RASDEVINFOA: dwSize, 17, 129, 2
 
 class Service {
  public:
@@ -29,6 +30,9 @@ class Service {
                                     const void* deviceInfo, std::uint32_t deviceInfoSize);
   ResultCode RasDeleteEntryA(const char* phonebook, const char* entryName);
   ResultCode RasGetErrorStringA(std::uint32_t code, char* buffer, std::uint32_t size);
+  // The devices: two VPN miniports (L2TP, PPTP) and a modem; 603 as the listing's.
+  ResultCode RasEnumDevicesA(void* devices, std::uint32_t* byteCount,
+                             std::uint32_t* deviceCount);
 
  private:
   ResultCode Load(const char* phonebook, Phonebook& contents);

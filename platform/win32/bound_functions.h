@@ -16,6 +16,7 @@
 #include <oleauto.h>
 #include <ras.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <type_traits>
 #include <utility>
@@ -52,6 +53,9 @@ DIALWRIGHT_BOUND(rasapi32, RasSetEntryPropertiesA,
                               DWORD entryInfoSize, LPBYTE deviceInfo, DWORD deviceInfoSize));
 DIALWRIGHT_BOUND(rasapi32, RasDeleteEntryA, DWORD WINAPI(LPCSTR phonebook, LPCSTR entry));
 DIALWRIGHT_BOUND(rasapi32, RasGetErrorStringA, DWORD WINAPI(UINT code, LPSTR buffer, DWORD size));
+// The provider's check lists the devices too; the program never does.
+DIALWRIGHT_BOUND(rasapi32, RasEnumDevicesA,
+                 DWORD WINAPI(LPRASDEVINFOA devices, LPDWORD byteCount, LPDWORD deviceCount));
 
 // kernel32.dll: Windows 7 and Vista without the loader update have no SetDefaultDllDirectories,
 // and importing it would keep the program from starting there.
@@ -61,6 +65,10 @@ DIALWRIGHT_BOUND(kernel32, SetDefaultDllDirectories, BOOL WINAPI(DWORD directory
 DIALWRIGHT_BOUND(shell32, ShellExecuteA,
                  HINSTANCE WINAPI(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
                                   LPCSTR directory, INT showCommand));
+
+// The provider's check: where to write its report when its own folder is not writable.
+DIALWRIGHT_BOUND(shell32, SHGetFolderPathW,
+                 HRESULT WINAPI(HWND owner, int folder, HANDLE token, DWORD flags, LPWSTR path));
 
 // ole32.dll: the apartment and the automation objects.
 DIALWRIGHT_BOUND(ole32, CoInitializeEx, HRESULT WINAPI(LPVOID reserved, DWORD model));

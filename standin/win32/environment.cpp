@@ -33,11 +33,6 @@ std::optional<std::wstring> WideEnvironment(const wchar_t* name) {
   });
 }
 
-Options OptionsFromEnvironment() {
-  const auto entrySize = NarrowEnvironment(kEntrySizeVariable);
-  const auto failures = NarrowEnvironment(kFailVariable);
-  return ParseOptions(entrySize ? std::optional<std::string_view>(*entrySize) : std::nullopt,
-                      failures ? std::optional<std::string_view>(*failures) : std::nullopt);
-}
+Options OptionsFromEnvironment() { return ParseOptions(NarrowEnvironment); }
 
 }  // namespace standin::win32

@@ -1,4 +1,4 @@
-// rasapi32.dll: the five calls of the phonebook service, forwarded to the portable service.
+// rasapi32.dll: the calls of the phonebook service, forwarded to the portable service.
 // Each call reads the environment afresh and works on the phonebook file directly; nothing
 // is kept between calls.
 #include <windows.h>
@@ -80,6 +80,14 @@ DWORD WINAPI RasSetEntryPropertiesA(LPCSTR phonebook, LPCSTR entryName, LPVOID e
 DWORD WINAPI RasDeleteEntryA(LPCSTR phonebook, LPCSTR entryName) {
   return Served([&](standin::Service& service) {
     return service.RasDeleteEntryA(phonebook, entryName);
+  });
+}
+
+DWORD WINAPI RasEnumDevicesA(LPVOID devices, LPDWORD byteCount, LPDWORD deviceCount) {
+  return Served([&](standin::Service& service) {
+    SizeArgument bytes(byteCount);
+    SizeArgument count(deviceCount);
+    return service.RasEnumDevicesA(devices, bytes.get(), count.get());
   });
 }
 

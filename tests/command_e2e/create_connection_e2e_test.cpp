@@ -118,7 +118,7 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
   }
 
   // A copy of the program beside plants of rasapi32.dll and netsh.exe, started in a current
-  // folder that holds more: the plants are the recording DLL, which leaves "<its path>.record"
+  // folder that holds more: the plants are the check's decoy, which leaves "<its path>.loaded"
   // when loaded and, as netsh.exe, runs nothing, so the recorded netsh lines are the system's.
   // (ole32, oleaut32 and shell32 are loaded as rasapi32 is, and are KnownDLLs on Windows.
   // Under Wine, told to prefer a native copy, Wine's own imm32 takes a planted ole32 from the
@@ -127,7 +127,7 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
     for (const fs::path& folder : {planted_, current_}) {
       fs::create_directories(folder);
       for (const wchar_t* plant : {L"rasapi32.dll", L"netsh.exe"})
-        fs::copy_file(TestFolder() / L"recording_plant.dll", folder / plant);
+        fs::copy_file(DecoyFile(), folder / plant);
     }
     fs::copy_file(ProgramFile(), planted_ / L"Dialwright VPN 1.0.exe");
     fs::current_path(current_);
@@ -137,7 +137,7 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
   std::vector<fs::path> PlantTraces() const {
     std::vector<fs::path> traces;
     for (const fs::path& folder : {planted_, current_})
-      for (const wchar_t* trace : {L"rasapi32.dll.record", L"netsh.exe.record"})
+      for (const wchar_t* trace : {L"rasapi32.dll.loaded", L"netsh.exe.loaded"})
         if (fs::exists(folder / trace)) traces.push_back(folder / trace);
     return traces;
   }

@@ -155,12 +155,15 @@ std::vector<HWND> ChildWindows(HWND parent) {
 }
 
 std::wstring Text(HWND window) {
-  wchar_t buffer[1024];
   DWORD_PTR length = 0;
-  if (!::SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer),
+  if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+    return L"<no answer>";
+  std::wstring text(length + 1, L'\0');
+  if (!::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                              SMTO_ABORTIFHUNG, 5000, &length))
     return L"<no answer>";
-  return std::wstring(buffer, length);
+  text.resize(length);
+  return text;
 }
 
 std::wstring ClassName(HWND window) {

@@ -1,5 +1,7 @@
 #include "tests/support/files.h"
 
+#include "app/build_settings.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -19,7 +21,9 @@ std::filesystem::path TestFolder() {
 
 // Test programs are built in tests/<folder>/ of their build.
 std::filesystem::path BuildFolder() { return TestFolder().parent_path().parent_path(); }
-std::filesystem::path ProgramFile() { return BuildFolder() / L"Dialwright VPN 1.0.exe"; }
+std::filesystem::path ProgramFile() { return BuildFolder() / build_settings::ProgramFileName; }
+std::filesystem::path CheckFile() { return BuildFolder() / build_settings::CheckFileName; }
+std::filesystem::path DecoyFile() { return BuildFolder() / L"check" / L"probes" / L"version.dll"; }
 std::filesystem::path OpenRecorderFile() {
   return BuildFolder() / L"tests" / L"e2e" / L"open_recorder.exe";
 }

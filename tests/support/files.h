@@ -10,6 +10,10 @@ namespace support {
 std::filesystem::path TestFolder();    // where this test program is
 std::filesystem::path BuildFolder();   // the build it belongs to (two folders up)
 std::filesystem::path ProgramFile();   // the program of the same build
+std::filesystem::path CheckFile();     // the provider's check of the same build
+// The check's decoy: a DLL that writes "<its own path>.loaded" when a process loads it, and
+// does nothing else; planted under another DLL's name, it shows whether that was loaded.
+std::filesystem::path DecoyFile();
 std::filesystem::path OpenRecorderFile();
 std::filesystem::path NetshStandinFile();
 std::filesystem::path SystemFolder();

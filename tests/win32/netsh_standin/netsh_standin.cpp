@@ -5,6 +5,9 @@
 //                             per run: how the process was asked to show its window
 //   DIALWRIGHT_NETSH_SLOW     a command line containing this text is recorded only after
 //                             1.5 s, so a caller that does not wait sees the next one first
+//   DIALWRIGHT_NETSH_PRINT    a line it writes to its standard output in the console's (OEM)
+//                             code page, as netsh writes
+//   DIALWRIGHT_NETSH_EXIT     its exit code (0 without it)
 #include <windows.h>
 
 #include <string>
@@ -26,5 +29,16 @@ int wmain() {
   }
   if (const auto record = EnvironmentValue(L"DIALWRIGHT_NETSH_RECORD"))
     support::AppendLine(*record, commandLine);
-  return 0;
+  if (const auto print = EnvironmentValue(L"DIALWRIGHT_NETSH_PRINT")) {
+    std::string bytes(print->size() * 2 + 2, '\0');
+    bytes.resize(static_cast<std::size_t>(::WideCharToMultiByte(
+        CP_OEMCP, 0, print->c_str(), static_cast<int>(print->size()), bytes.data(),
+        static_cast<int>(bytes.size()), nullptr, nullptr)));
+    bytes += "\r\n";
+    DWORD written = 0;
+    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()),
+                &written, nullptr);
+  }
+  const auto exitCode = EnvironmentValue(L"DIALWRIGHT_NETSH_EXIT");
+  return exitCode ? std::stoi(*exitCode) : 0;
 }

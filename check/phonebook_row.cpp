@@ -1,0 +1,145 @@
+#include "check/phonebook_row.h"
+
+#include <optional>
+
+#include "phonebook/entry_layout.h"
+#include "phonebook/entry_writes.h"
+#include "phonebook/enumerate_entries.h"
+#include "phonebook/error_text.h"
+#include "platform/number_text.h"
+#include "platform/system.h"
+#include "standin/entry_image.h"
+
+namespace check {
+namespace {
+
+using platform::ResultCode;
+
+constexpr std::uint32_t kKnownSizes[] = {
+    modRASVPN::kEntrySizeNarrowDeviceName, modRASVPN::kEntrySizeWithoutGroups,
+    modRASVPN::kEntrySizeWithMultilink, modRASVPN::kEntrySizeWithVpn,
+    modRASVPN::kEntrySizeWithDnsSuffix};
+
+std::wstring Number(std::int64_t value) { return platform::DecimalText(value); }
+
+// Each member of a structure of that size, named and written out: numbers in decimal,
+// addresses dotted, texts as their bytes read in the ANSI code page.
+standin::EntryValues Members(const std::uint8_t* image, std::uint32_t structureSize,
+                             std::size_t imageSize) {
+  return standin::ReadEntryImage(image, structureSize, static_cast<std::uint32_t>(imageSize));
+}
+
+// Writes the profile laid out at the size, reads it back and names what differs.
+void WriteAndCompare(Row& row, CheckedPhonebook& service, const std::wstring& entryName,
+                     const modRASVPN::EntryRecord& profile, std::uint32_t size, bool reported) {
+  const std::wstring at = (reported ? L"При размере, который сообщает служба, " : L"При размере ") +
+                          Number(size) + L": ";
+  const modRASVPN::EntryImage image = modRASVPN::LayOutEntry(profile, size);
+  const ResultCode written =
+      reported ? modRASVPN::SetEntryProperties(service, entryName, profile, std::nullopt)
+               : service.RasSetEntryPropertiesA(std::nullopt, platform::ToAnsi(entryName),
+                                                image.Bytes().data(), size);
+  if (written != platform::kSuccess) {
+    row.Note(State::kDiffers, at + L"запись отвергнута, " + CodeAndText(service, written));
+    return;
+  }
+  std::vector<std::uint8_t> readBack;
+  const ResultCode read = service.ReadEntry(platform::ToAnsi(entryName), size, readBack);
+  if (read != platform::kSuccess) {
+    row.Note(State::kDiffers, at + L"запись принята, но не читается обратно, " +
+                                  CodeAndText(service, read));
+    return;
+  }
+  const auto expected = Members(image.Bytes().data(), size, image.Bytes().size());
+  const auto found = Members(readBack.data(), size, readBack.size());
+  std::vector<std::wstring> differences;
+  for (const auto& [member, value] : expected) {
+    std::optional<std::string> stored;
+    for (const auto& [name, other] : found)
+      if (name == member) stored = other;
+    if (stored == value) continue;
+    differences.push_back(L"член " + platform::FromAnsi(std::string(member)) + L": записано " +
+                          Quoted(platform::FromAnsi(value)) + L", прочитано " +
+                          (stored ? Quoted(platform::FromAnsi(*stored)) : L"(нет)"));
+  }
+  if (differences.empty()) {
+    row.Note(State::kAsExpected, at + L"запись принята и прочитана обратно, все " +
+                                     Number(static_cast<std::int64_t>(expected.size())) +
+                                     L" членов как записаны");
+    return;
+  }
+  row.Note(State::kDiffers, at + L"запись принята, но служба хранит не то, что записано:");
+  for (std::wstring& difference : differences) row.lines.push_back(L"  " + std::move(difference));
+}
+
+}  // namespace
+
+std::vector<std::wstring>& HeldEventLog() {
+  static std::vector<std::wstring> lines;
+  return lines;
+}
+
+bool RefusesThePhonebook(ResultCode code) {
+  // The file or its folder not found or not to be had, and the service's own "cannot open
+  // the phonebook" and "cannot write the phonebook".
+  return code == 2 || code == 3 || code == 5 || code == 621 || code == 624;
+}
+
+std::wstring CodeAndText(platform::PhonebookService& service, ResultCode code) {
+  return L"код " + Number(static_cast<std::int32_t>(code)) + L": " +
+         Quoted(modRASVPN::ErrorText(service, code));
+}
+
+Row PhonebookRow(CheckedPhonebook& service, const std::wstring& where,
+                 const std::wstring& entryName, const modRASVPN::EntryRecord& profile,
+                 bool& usable) {
+  Row row(L"Служба телефонной книги");
+  row.lines.push_back(where);
+  std::uint32_t size = 0;
+  const ResultCode query = service.RasGetEntryPropertiesA(size);
+  usable = query == platform::ERROR_BUFFER_TOO_SMALL_CODE && size >= 4;
+  if (!usable) {
+    row.Note(State::kDiffers,
+             L"Службу телефонной книги этой системы нельзя использовать: на запрос размера "
+             L"RASENTRYA она отвечает " + Number(query) + L" и размер " + Number(size) +
+                 L", а не 603 и размер; программа не сможет записать подключение");
+    return row;
+  }
+  row.Note(State::kAsExpected, L"Размер RASENTRYA, который сообщает служба: " + Number(size));
+
+  // The first write tells whether this Windows takes a phonebook file of the check's own.
+  const ResultCode first = modRASVPN::SetEntryProperties(service, entryName, profile, std::nullopt);
+  if (RefusesThePhonebook(first)) {
+    row.Note(State::kCannotBeTold,
+             L"Эта Windows не принимает телефонную книгу проверки: " + CodeAndText(service, first) +
+                 L". С ключом /phonebook:default проверка пишет в телефонную книгу "
+                 L"пользователя под именем, которого нет у настоящих записей, и удаляет запись");
+    return row;
+  }
+  WriteAndCompare(row, service, entryName, profile, size, true);
+
+  std::vector<std::wstring> names;
+  HeldEventLog().clear();
+  const std::int16_t count = modRASVPN::EnumerateEntries(service, names);
+  for (const std::wstring& line : HeldEventLog())
+    row.Note(State::kDiffers, L"Перечисление записей не удалось: " + Quoted(line));
+  bool listed = false;
+  for (std::int16_t i = 1; i <= count; ++i) listed = listed || names[static_cast<std::size_t>(i)] == entryName;
+  if (listed)
+    row.Note(State::kAsExpected, L"Перечисление записей называет её: " + Quoted(entryName));
+  else
+    row.Note(State::kDiffers, L"Перечисление записей не называет " + Quoted(entryName) + L" (имён: " +
+                                  Number(count) + L")");
+
+  for (const std::uint32_t known : kKnownSizes)
+    WriteAndCompare(row, service, entryName, profile, known, false);
+
+  const ResultCode deleted = modRASVPN::DeleteEntry(service, entryName);
+  if (deleted == platform::kSuccess)
+    row.Note(State::kAsExpected, L"Запись удалена");
+  else
+    row.Note(State::kDiffers, L"Запись не удаляется, " + CodeAndText(service, deleted));
+  return row;
+}
+
+}  // namespace check

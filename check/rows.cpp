@@ -1,0 +1,177 @@
+#include "check/rows.h"
+
+#include "platform/number_text.h"
+
+namespace check {
+namespace {
+
+std::wstring Number(std::int64_t value) { return platform::DecimalText(value); }
+
+bool AtLeast(const WindowsVersion& version, std::uint32_t major, std::uint32_t minor,
+             std::uint32_t build = 0) {
+  if (version.major != major) return version.major > major;
+  if (version.minor != minor) return version.minor > minor;
+  return version.build >= build;
+}
+
+std::wstring Hex(std::uint32_t value) {
+  const std::string text = platform::HexText(value);
+  return std::wstring(text.begin(), text.end());
+}
+
+}  // namespace
+
+std::wstring VersionText(const WindowsVersion& version) {
+  std::wstring text = Number(version.major) + L"." + Number(version.minor) + L"." + Number(version.build);
+  if (!version.servicePack.empty()) text += L" (" + version.servicePack + L")";
+  return text;
+}
+
+Row DeviceRow(const std::optional<std::vector<Device>>& devices, std::uint32_t code,
+              const std::wstring& profileDevice) {
+  Row row{L"Устройство L2TP"};
+  if (!devices) {
+    row.Note(State::kCannotBeTold, L"Список устройств не получен: RasEnumDevicesA отвечает " + Number(code));
+    return row;
+  }
+  std::wstring names, l2tp;
+  bool found = false;
+  for (const Device& device : *devices) {
+    if (device.type != L"vpn") continue;
+    names += (names.empty() ? L"" : L", ") + Quoted(device.name);
+    found = found || device.name == profileDevice;
+    if (l2tp.empty() && device.name.find(L"L2TP") != std::wstring::npos) l2tp = device.name;
+  }
+  row.Note(State::kAsExpected, L"Устройства типа vpn: " + (names.empty() ? L"нет" : names));
+  if (found) {
+    row.Note(State::kAsExpected, L"Устройство профиля " + Quoted(profileDevice) + L" среди них");
+    return row;
+  }
+  row.Note(State::kDiffers, L"Устройства профиля " + Quoted(profileDevice) +
+                                L" среди них нет: подключение программы не найдёт своё устройство");
+  row.Note(State::kDiffers, l2tp.empty() ? L"L2TP-минипорта среди них нет"
+                                         : L"L2TP-минипорт этой Windows называется " + Quoted(l2tp));
+  return row;
+}
+
+Row FirewallRow(const std::wstring& commandLine, const FirewallAnswer& answer) {
+  Row row{L"Команда брандмауэра"};
+  const std::wstring command = Quoted(commandLine);
+  if (!answer.started) {
+    row.Note(State::kDiffers, command + L" не запускается из системной папки: " + Quoted(answer.whyNot));
+  } else if (!answer.ended) {
+    row.Note(State::kDiffers, command + L" не завершилась за отведённое время");
+  } else {
+    row.Note(answer.exitCode == 0 ? State::kAsExpected : State::kDiffers,
+             command + L" завершилась с кодом " + Number(answer.exitCode));
+    row.Note(State::kAsExpected, L"Первая строка её вывода: " + Quoted(answer.firstLine));
+  }
+  return row;
+}
+
+Row ManifestRow(const ManifestAnswers& a) {
+  Row row{L"Манифест и система"};
+  if (!a.version) {
+    row.Note(State::kCannotBeTold, L"Версия Windows не получена (RtlGetVersion)");
+  } else {
+    row.Note(State::kAsExpected, L"Windows " + VersionText(*a.version) + L" (RtlGetVersion)");
+    const bool listed = !a.shimmedVersion || (a.shimmedVersion->major == a.version->major &&
+                                              a.shimmedVersion->minor == a.version->minor);
+    if (a.shimmedVersion)
+      row.Note(listed || !AtLeast(*a.version, 6, 3) ? State::kAsExpected : State::kDiffers,
+               L"GetVersionEx сообщает " + Number(a.shimmedVersion->major) + L"." +
+                   Number(a.shimmedVersion->minor) +
+                   (listed ? L": эта Windows есть в списке систем манифеста"
+                           : L": эта Windows не нашла себя в списке систем манифеста"));
+  }
+  row.Note(State::kAsExpected, L"Язык интерфейса: " + a.language);
+  const std::wstring density = Number(a.density) + L" dpi (" + Number(a.density * 100 / 96) + L" %)";
+  if (!a.dpiAwareness)
+    row.Note(State::kCannotBeTold, L"Осведомлённость о DPI эта Windows не сообщает; плотность " + density);
+  else if (*a.dpiAwareness == 1)
+    row.Note(State::kAsExpected, L"Осведомлённость о DPI: системная, как просит манифест; плотность " + density);
+  else
+    row.Note(State::kDiffers, L"Осведомлённость о DPI: " +
+                                  std::wstring(*a.dpiAwareness == 0 ? L"нет, Windows растянет окно"
+                                                                    : L"по мониторам") +
+                                  L", а манифест просит системную; плотность " + density);
+  if (!a.controlsMajor)
+    row.Note(State::kCannotBeTold, L"Версию общих элементов управления не узнать (DllGetVersion)");
+  else
+    row.Note(*a.controlsMajor >= 6 ? State::kAsExpected : State::kDiffers,
+             L"Общие элементы управления: " + Number(*a.controlsMajor) + L"." +
+                 Number(a.controlsMinor.value_or(0)) +
+                 (*a.controlsMajor >= 6 ? L", версия 6, как просит манифест"
+                                        : L": манифест не привязал версию 6"));
+  static const wchar_t* const kTokens[] = {
+      L"?", L"обычный (TokenElevationTypeDefault): UAC выключен, или пользователь не администратор",
+      L"полный (TokenElevationTypeFull): запущена с правами администратора",
+      L"ограниченный (TokenElevationTypeLimited): администратор без повышения; программа "
+      L"(highestAvailable) попросит повышения"};
+  if (!a.elevationType || *a.elevationType < 1 || *a.elevationType > 3)
+    row.Note(State::kAsExpected, L"Маркер: повышения прав в этой Windows нет");
+  else
+    row.Note(State::kAsExpected, L"Маркер проверки: " + std::wstring(kTokens[*a.elevationType]));
+  return row;
+}
+
+Row LoadConfigurationRow(const LoadAnswers& a) {
+  Row row{L"Конфигурация загрузки (DependentLoadFlags)"};
+  if (!a.withFlags || !a.withoutFlags) {
+    row.Note(State::kCannotBeTold, L"Пробы не запустились: " + Quoted(a.whyNot));
+    return row;
+  }
+  const std::wstring decoy = L"Обманка version.dll рядом с пробой загружена ";
+  const bool fromVersion = a.version && AtLeast(*a.version, 10, 0, 14393);
+  if (*a.withoutFlags && !*a.withFlags) {
+    row.Note(State::kAsExpected, decoy + L"пробой без конфигурации и не загружена пробой с ней: "
+                                         L"DependentLoadFlags прочитан этой Windows");
+  } else if (*a.withoutFlags) {
+    row.Note(fromVersion ? State::kDiffers : State::kAsExpected,
+             decoy + L"обеими пробами: DependentLoadFlags не прочитан этой Windows" +
+                 (fromVersion ? L", хотя с Windows 10 1607 должен"
+                              : L" (до Windows 10 1607 так и ожидается)"));
+  } else if (*a.withFlags) {
+    row.Note(State::kDiffers, decoy + L"только пробой с конфигурацией");
+  } else {
+    row.Note(State::kCannotBeTold,
+             L"Обманка version.dll не загружена ни одной пробой: эта Windows не берёт version.dll "
+             L"из папки программы, и читает ли она DependentLoadFlags, по ней не видно");
+  }
+  return row;
+}
+
+Row SignatureRow(const std::wstring& programFile, std::optional<std::uint32_t> result,
+                 const std::wstring& reason) {
+  Row row{L"Подпись программы"};
+  const std::wstring file = Quoted(programFile);
+  constexpr std::uint32_t TRUST_E_NOSIGNATURE_CODE = 0x800B0100;
+  if (!result)
+    row.Note(State::kCannotBeTold, L"Рядом с проверкой нет файла " + file);
+  else if (*result == 0)
+    row.Note(State::kAsExpected, file + L" подписана, и эта Windows доверяет подписи (WinVerifyTrust: 0)");
+  else if (*result == TRUST_E_NOSIGNATURE_CODE)
+    row.Note(State::kCannotBeTold, file + L" не подписана: доверие этой Windows к подписи проверить нечем");
+  else
+    row.Note(State::kDiffers, L"Эта Windows не доверяет подписи " + file + L": WinVerifyTrust отвечает " +
+                                  Hex(*result) + L", " + Quoted(reason));
+  return row;
+}
+
+Row ShellRow(bool found, bool shellElevated, bool checkElevated) {
+  Row row{L"Оболочка рабочего стола"};
+  if (!found)
+    row.Note(State::kCannotBeTold, L"Оболочка рабочего стола не отвечает (Windows XP или сеанс без "
+                                   L"Проводника): программа откроет сайт сама");
+  else if (shellElevated)
+    row.Note(State::kDiffers, L"Процесс оболочки работает с полными правами администратора: сайт, "
+                              L"который откроет программа, получит их же");
+  else
+    row.Note(State::kAsExpected, L"Процесс оболочки работает без повышения: программа с повышенными "
+                                 L"правами передаст сайт ей");
+  row.Note(State::kAsExpected, checkElevated ? L"Сама проверка работает с повышенными правами"
+                                             : L"Сама проверка работает без повышения");
+  return row;
+}
+
+}  // namespace check
