@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Static analysis: the portable code (the code that builds natively) with clang-tidy (the
 # checks in .clang-tidy) and cppcheck; the Windows code (platform/win32, app/win32,
-# standin/win32) with clang-tidy for the i686 MinGW target, with the win32 build's compile
+# standin/win32, check/win32 and its probes) with clang-tidy for the i686 MinGW target, with the win32 build's compile
 # commands and the cross compiler's own headers. Any finding fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${LINT_BUILD_DIR:-build/native}
 windows_build=${LINT_WINDOWS_BUILD_DIR:-build/win32}
 [ -f "$build/compile_commands.json" ] || { echo "lint: configure the native build first" >&2; exit 2; }
-mapfile -t sources < <(ls app/*.cpp phonebook/*.cpp desktop/*.cpp standin/*.cpp 2>/dev/null | grep -v '/win32/' || true)
+mapfile -t sources < <(ls app/*.cpp phonebook/*.cpp desktop/*.cpp standin/*.cpp check/*.cpp 2>/dev/null | grep -v '/win32/' || true)
 ((${#sources[@]})) || { echo "lint: nothing to check" >&2; exit 2; }
 
 echo "lint: clang-tidy over ${#sources[@]} files"
@@ -23,7 +23,7 @@ cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --inline-suppr \
   -I . -I "$build/generated" "${sources[@]}"
 [ -f "$windows_build/compile_commands.json" ] ||
   { echo "lint: configure the win32 build first" >&2; exit 2; }
-mapfile -t windows_sources < <(ls platform/win32/*.cpp app/win32/*.cpp standin/win32/*.cpp)
+mapfile -t windows_sources < <(ls platform/win32/*.cpp app/win32/*.cpp standin/win32/*.cpp check/win32/*.cpp check/probes/*.cpp)
 # clang as the MinGW cross compiler: its target, and the include folders g++ searches.
 tidy_args=(--extra-arg=--target=i686-w64-mingw32 --extra-arg=-nostdinc)
 while read -r folder; do

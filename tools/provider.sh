@@ -2,9 +2,9 @@
 # `make provider NAME=... SERVER=... SITE=... [LOGO=...] [COMPANY=...] [BACKGROUND=...]
 #                [signing values: see tools/sign-program.py]`:
 # a provider's program, checked, built, signed if asked and looked at. Writes into
-# dist/<NAME>/ (PROVIDER_DIST moves dist/): the program file, window.png (its window under
-# Wine, as a user sees it) and SHA256SUMS, all three only once everything has gone well: a
-# failure leaves dist/<NAME>/ as it was. The builds are made in build/provider/<digest of
+# dist/<NAME>/ (PROVIDER_DIST moves dist/): the program file, the provider's check of it
+# (docs/provider.md), window.png (the program's window under Wine, as a user sees it) and
+# SHA256SUMS, all only once everything has gone well: a failure leaves dist/<NAME>/ as it was. The builds are made in build/provider/<digest of
 # NAME>/ (PROVIDER_BUILD moves them): CMake cannot build in a folder whose path has some of the
 # characters a name may have. The values are checked before anything is built
 # (tools/provider-values.py; the configure step checks them again, so cmake -D... cannot skip
@@ -17,7 +17,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 python=/usr/bin/python3
-program="Dialwright VPN 1.0.exe"
 
 usage='make provider NAME="Ромашка" SERVER=vpn.romashka.example SITE=https://romashka.example/ [LOGO=logo.png] [COMPANY="ООО Ромашка"] [BACKGROUND="#ffffff"]'
 missing=()
@@ -65,9 +64,12 @@ build_preset() {
 }
 
 echo "provider: building \"$NAME\" in $(realpath --relative-to="$root" "$build")"
-build_preset win32 dialwright_program
-# The file as the build finished it, signed if the values say so.
+build_preset win32 dialwright_program dialwright_check
+# The files' names, as the build names them.
+{ read -r program; read -r check; } <"$build/win32/shipped-files"
+# The files as the build finished them, signed if the values say so.
 "$python" tools/sign-program.py sign "$build/win32/$program" "$staged/$program" "$company" || exit 1
+"$python" tools/sign-program.py sign "$build/win32/$check" "$staged/$check" "$company" check || exit 1
 
 wine_arch=$(bash tools/wine-arch.sh)
 arch=${wine_arch%%:*}
@@ -87,10 +89,10 @@ RUN_BUILD_DIR=$build/$arch RUN_PROGRAM=$run_program RUN_SCREENSHOT=$staged/windo
   exit 1
 }
 
-(cd "$staged" && sha256sum "$program" window.png >SHA256SUMS)
+(cd "$staged" && sha256sum "$program" "$check" window.png >SHA256SUMS)
 mkdir -p "$dist"
-for file in "$program" window.png SHA256SUMS; do mv -f "$staged/$file" "$dist/$file"; done
+for file in "$program" "$check" window.png SHA256SUMS; do mv -f "$staged/$file" "$dist/$file"; done
 echo "provider: $(realpath --relative-to="$root" "$dist")/"
-for file in "$program" window.png SHA256SUMS; do
+for file in "$program" "$check" window.png SHA256SUMS; do
   printf '  %-24s %8s bytes\n' "$file" "$(stat -c %s "$dist/$file")"
 done

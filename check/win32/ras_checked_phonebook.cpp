@@ -83,7 +83,8 @@ std::optional<std::vector<Device>> ListDevices(std::uint32_t& code) {
     code = function(devices.data(), &bytes, &count);
     if (code != platform::ERROR_BUFFER_TOO_SMALL_CODE) break;
     devices.resize(bytes / sizeof(RASDEVINFOA) + 1);
-    bytes = static_cast<DWORD>(devices.size() * sizeof(RASDEVINFOA));
+    const std::size_t room = devices.size() * sizeof(RASDEVINFOA);
+    bytes = static_cast<DWORD>(room);
   }
   if (code != 0) return std::nullopt;
   std::vector<Device> listed;

@@ -6,7 +6,9 @@ namespace check::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"DialwrightCheckReport";
-constexpr int kTextId = 1;
+
+// The window's one child: the report's text.
+HWND TextOf(HWND window) { return ::GetWindow(window, GW_CHILD); }
 
 HFONT MessageFont() {
   NONCLIENTMETRICSW metrics{};
@@ -19,10 +21,10 @@ HFONT MessageFont() {
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE:
-      ::MoveWindow(::GetDlgItem(window, kTextId), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      ::MoveWindow(TextOf(window), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       return 0;
     case WM_SETFOCUS:
-      ::SetFocus(::GetDlgItem(window, kTextId));
+      ::SetFocus(TextOf(window));
       return 0;
     case WM_DESTROY:
       ::PostQuitMessage(0);
@@ -51,7 +53,7 @@ void ShowReport(HINSTANCE instance, const std::wstring& title, const std::wstrin
   windowClass.hInstance = instance;
   windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.hbrBackground = ::GetSysColorBrush(COLOR_WINDOW);
   windowClass.lpszClassName = kClassName;
   ::RegisterClassExW(&windowClass);
 
@@ -64,9 +66,9 @@ void ShowReport(HINSTANCE instance, const std::wstring& title, const std::wstrin
   if (window == nullptr) return;
   HWND edit = ::CreateWindowExW(
       WS_EX_CLIENTEDGE, L"EDIT", WithCarriageReturns(text).c_str(),
-      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL |
-          ES_AUTOHSCROLL,
-      0, 0, 0, 0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)), instance, nullptr);
+      // Long lines wrap at the window's edge.
+      WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+      0, 0, 0, 0, window, nullptr, instance, nullptr);
   const platform::win32::UniqueResource<HFONT, ::DeleteObject> font(MessageFont());
   if (edit && font) ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   ::ShowWindow(window, SW_SHOWNORMAL);

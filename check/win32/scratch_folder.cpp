@@ -24,7 +24,7 @@ ScratchFolder::~ScratchFolder() {
 
 bool RemoveFolder(const std::wstring& folder) {
   WIN32_FIND_DATAW found;
-  const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+  HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
   if (search != INVALID_HANDLE_VALUE) {
     do {
       const std::wstring name = found.cFileName;
@@ -48,7 +48,7 @@ bool RemoveFolder(const std::wstring& folder) {
 }
 
 bool WriteFileBytes(const std::wstring& file, const void* bytes, std::size_t size) {
-  const HANDLE opened = ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  HANDLE opened = ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
   if (opened == INVALID_HANDLE_VALUE) return false;
   const platform::win32::UniqueHandle handle(opened);

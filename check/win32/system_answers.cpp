@@ -114,7 +114,7 @@ Run RunHidden(const std::wstring& program, std::wstring commandLine, const std::
 }
 
 std::string FileBytes(const std::wstring& path) {
-  const HANDLE opened = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  HANDLE opened = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (opened == INVALID_HANDLE_VALUE) return {};
   const UniqueHandle file(opened);

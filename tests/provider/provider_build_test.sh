@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# One provider's build from start to end, the way a provider's staff make it:
+# One provider's build from start to end, the way a provider's staff make it (and its check):
 #   provider_build_test.sh BUILD_DIR WORK_DIR
 # `make provider`'s script with a Cyrillic name, a host-name server, an https site, a company,
 # a logo and a key in a PKCS#12 file (of a throwaway CA); the window's picture (as the script's
@@ -19,7 +19,7 @@ export SITE="https://yolka.example/vpn?from=окно&tab=1;x"
 export COMPANY="ООО «Ёлка»" LOGO=$work/logo.png PROVIDER_DIST=$work/dist PROVIDER_BUILD=$work/build
 # The provider's builds are kept between runs, as a provider's staff would keep theirs.
 rm -rf "$PROVIDER_DIST" "$PROVIDER_BUILD/picture.png"
-program="Dialwright VPN 1.0.exe"
+{ read -r program; read -r check; } <"$build/shipped-files"
 dist=$PROVIDER_DIST/$NAME
 /usr/bin/python3 "$here/banner_check.py" make-logo "$LOGO"
 # A throwaway CA and its code-signing certificate, the key in a PKCS#12 file with a password.
@@ -36,7 +36,7 @@ export SIGN_PKCS12=$work/signer.p12 SIGN_PASSWORD_FILE=$work/password.txt SIGN_C
 export SOURCE_DATE_EPOCH=$(date +%s)
 
 bash "$root/tools/provider.sh"
-for file in "$program" window.png SHA256SUMS; do
+for file in "$program" "$check" window.png SHA256SUMS; do
   [ -s "$dist/$file" ] || { echo "provider build: no $file in $dist" >&2; exit 1; }
 done
 (cd "$dist" && sha256sum --quiet -c SHA256SUMS)
@@ -60,18 +60,33 @@ trust() { "$root/tools/wine-run.sh" --build-dir "$build" --no-display -- "$build
   { echo "provider build: WinVerifyTrust refuses the signed file: $(trust "$dist/$program")" >&2; exit 1; }
 [ "$(trust "$work/changed.exe")" = "untrusted=0x80096010 trusted=0x80096010" ] ||
   { echo "provider build: WinVerifyTrust does not refuse a changed file (TRUST_E_BAD_DIGEST): $(trust "$work/changed.exe")" >&2; exit 1; }
+[ "$(trust "$dist/$check")" = "untrusted=0x00000000 trusted=0x00000000" ] ||
+  { echo "provider build: WinVerifyTrust refuses the signed check: $(trust "$dist/$check")" >&2; exit 1; }
+# The check, run where the provider puts it, finds the program's signature beside it. (On
+# Windows the throwaway root is not trusted and the row would differ; Wine trusts any root.)
+if [ "$arch" = win32 ]; then
+  # Exit code 1: rows that Wine answers otherwise than Windows (tests/check_e2e) differ.
+  # (With a display of its own, which wine-run.sh ends with every process of the prefix: asking
+  # for the desktop shell starts Wine's explorer, which would stay on no display at all.)
+  "$root/tools/wine-run.sh" --build-dir "$build" -- "$dist/$check" /quiet || [ $? = 1 ]
+  grep -q "«$program» подписана, и эта Windows доверяет подписи" "$dist/${check%.exe}.txt" ||
+    { cat "$dist/${check%.exe}.txt" >&2; echo "provider build: the check does not see the signature" >&2; exit 1; }
+  rm "$dist/${check%.exe}.txt"
+fi
 DIALWRIGHT_PROVIDER_PROGRAM=$(windows_path "$driven") \
 DIALWRIGHT_PROVIDER_NAME=$NAME DIALWRIGHT_PROVIDER_SERVER=$SERVER DIALWRIGHT_PROVIDER_SITE=$SITE \
   "$root/tools/wine-run.sh" --build-dir "$build" -- "$build/tests/e2e/main_window_e2e_tests.exe" --gtest_filter="MainWindowE2E.*"
 
 cp "$dist/$program" "$work/first.exe"
+cp "$dist/$check" "$work/first-check.exe"
 bash "$root/tools/provider.sh" >/dev/null
 cmp "$work/first.exe" "$dist/$program"
-echo "provider build: the same values built twice give the same $program"
+cmp "$work/first-check.exe" "$dist/$check"
+echo "provider build: the same values built twice give the same $program and $check"
 
 # A timestamp server that answers nonsense (an HTTP server that knows no POST): the build
 # stops, naming it, and dist/ stays as it was.
-(cd "$dist" && sha256sum "$program" window.png SHA256SUMS >"$work/dist-before")
+(cd "$dist" && sha256sum "$program" "$check" window.png SHA256SUMS >"$work/dist-before")
 python3 -u -m http.server --bind 127.0.0.1 0 >"$work/http.log" 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null' EXIT

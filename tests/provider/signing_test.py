@@ -13,6 +13,7 @@ must stop with the line that names the value and the reason, and leave no file.
 import http.server
 import os
 import shutil
+import socket
 import subprocess
 import sys
 import threading
@@ -128,6 +129,11 @@ server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), TimestampAuthority)
 threading.Thread(target=server.serve_forever, daemon=True).start()
 TSA = f"http://127.0.0.1:{server.server_address[1]}"
 
+# A port nobody listens on: bound, then let go.
+with socket.socket() as probe:
+    probe.bind(("127.0.0.1", 0))
+    CLOSED_PORT = probe.getsockname()[1]
+
 P12 = {"SIGN_PKCS12": "signer.p12", "SIGN_PASSWORD_FILE": "password.txt"}
 P11 = {"SIGN_PKCS11_MODULE": MODULE, "SIGN_PKCS11_KEY": TOKEN_KEY, "SIGN_CERTS": chain(good, "ca.pem"),
        "SIGN_PIN_FILE": "pin.txt"}
@@ -153,6 +159,10 @@ ROWS = [
      "did not answer within 2 s"),
     ("timestamp server talking nonsense", {**P12, "TIMESTAMP_URL": TSA + "/nonsense"},
      "answered with something that is not a timestamp"),
+    ("timestamp server's port closed", {**P12, "TIMESTAMP_URL": f"http://127.0.0.1:{CLOSED_PORT}/"},
+     f"TIMESTAMP_URL='http://127.0.0.1:{CLOSED_PORT}/': cannot be reached: the connection was refused"),
+    ("timestamp server's name unknown", {**P12, "TIMESTAMP_URL": "http://timestamp.invalid/"},
+     "TIMESTAMP_URL='http://timestamp.invalid/': cannot be reached: its host name does not resolve"),
 ]
 SIGNING = [name for name in os.environ if name.startswith(("SIGN_", "TIMESTAMP_")) or name == "SOURCE_DATE_EPOCH"]
 
