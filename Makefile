@@ -29,11 +29,12 @@ build-wine-twin: setup
 
 build: build-native build-win32 build-wine-twin
 
-# Builds the program and starts it under Wine (see README.md).
+# Builds the program and starts it under Wine (see docs/program.md).
 run: build-win32
 	@bash tools/run.sh
 
-# A provider's program in dist/<NAME>/ with a screenshot of its window (see README.md):
+# A provider's program and its check in dist/<NAME>/, with a screenshot of its window
+# (see docs/provider.md):
 #   make provider NAME=... SERVER=... SITE=... [LOGO=...] [COMPANY=...] [BACKGROUND=...]
 provider: setup
 	@bash tools/provider.sh
@@ -63,7 +64,7 @@ reproducible: setup
 fuzz: setup
 	@bash tools/fuzz.sh
 
-# Speed and size against their budgets, in one table (see README.md).
+# Speed and size against their budgets, in one table (see docs/tests.md).
 bench: setup
 	@bash tools/bench.sh
 
