@@ -2,8 +2,8 @@
 // the entries a phonebook holds, as Windows shows them) whose CopyHere onto the desktop makes
 // "<desktop>\<name>.lnk" among the system's files, and WScript.Shell with the given desktop
 // folder. Every call and every release goes into the system's journal ("label.Member(arguments)",
-// "release label"); the call whose line is failAt fails, the one whose line is nothingAt
-// answers nothing.
+// "release label"); each call is one of the system's that may fail (fakes::Fallible): with an
+// error, or, where it answers something, with nothing.
 #pragma once
 
 #include <functional>
@@ -54,7 +54,6 @@ struct FakeAutomation final : platform::Automation {
   std::vector<std::wstring> connectionNames;
   const FakePhonebookService* phonebook = nullptr;  // when set, its entries are the connections
   std::wstring desktopPath = L"C:\\Users\\Анна\\Desktop";
-  std::wstring failAt, nothingAt;
   int live = 0;  // objects created and not yet released
 
   std::unique_ptr<platform::AutomationObject> Create(const std::wstring& progId) override {
@@ -62,7 +61,7 @@ struct FakeAutomation final : platform::Automation {
       const SystemSide bookkeeping;
       Journal(L"create " + progId);
       const bool known = progId == L"WScript.Shell" || progId == L"Shell.Application";
-      if (Fallible(L"create " + progId, {L"an error"}) || !known || L"create " + progId == failAt)
+      if (Fallible(L"create " + progId, {L"an error"}) || !known)
         throw platform::AutomationError("no such class");
     }
     if (progId == L"WScript.Shell")
@@ -151,9 +150,8 @@ inline bool FakeObject::Answers(const std::wstring& member,
   line += L")";
   Journal(line);
   const auto way = Fallible(line, ways);
-  if ((way && *way == 0) || line == owner_.failAt)
-    throw platform::AutomationError("injected failure");
-  return !way && line != owner_.nothingAt && answer_;
+  if (way && *way == 0) throw platform::AutomationError("injected failure");
+  return !way && answer_;
 }
 
 }  // namespace fakes

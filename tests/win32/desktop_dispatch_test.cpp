@@ -28,39 +28,85 @@ using platform::win32::ShellExecuteIn;
 using platform::win32::UniqueBstr;
 using platform::win32::UniqueVariant;
 
-// An object that counts its references (the script host's objects do not) and knows every
-// member but "Missing": "Refused" it refuses with an exception of its own, the others answer
-// nothing. It is lenient with callers that invoke a member it could not name: no error either.
-class Counted final : public IDispatch {
+std::vector<std::wstring> boxes;
+
+// A shell of the test's own, through the real dispatch code: Shell.Application's folders 49
+// and 0, the connections' items with their names, the desktop's CopyHere, and WScript.Shell's
+// desktop folder. Its texts come from the task allocator, as the system's do. It counts its
+// references (the script host's objects do not), refuses "Refused" with an exception of its
+// own and knows no "Missing".
+class Shell final : public IDispatch {
  public:
+  enum Kind { kShell, kConnections, kItems, kItem, kDesktop, kScriptHost };
+  Shell(Kind kind, std::wstring text = {}) : kind_(kind), text_(std::move(text)) { ++live; }
+  ~Shell() { --live; }
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (iid != IID_IUnknown && iid != IID_IDispatch) return E_NOINTERFACE;
     *object = this;
     AddRef();
     return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-  ULONG STDMETHODCALLTYPE Release() override { return --references; }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    if (--references_ == 0) delete this;
+    return references_;
+  }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* id) override {
-    const std::wstring_view name = names[0];
-    *id = name == L"Missing" ? DISPID_UNKNOWN : name == L"Refused" ? 7 : 8;
-    return *id == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK;
+    static const wchar_t* const kMembers[] = {L"NameSpace", L"Items",    L"Count",         L"Item",
+                                              L"Name",      L"CopyHere", L"SpecialFolders", L"Refused"};
+    for (DISPID member = 0; member < 8; ++member)
+      if (std::wstring_view(names[0]) == kMembers[member]) return *id = member, S_OK;
+    return DISP_E_UNKNOWNNAME;
   }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
-                                   EXCEPINFO* exception, UINT*) override {
-    if (id != 7) return S_OK;
-    exception->bstrDescription = ::SysAllocString(L"refused");
-    return DISP_E_EXCEPTION;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* parameters,
+                                   VARIANT* result, EXCEPINFO* exception, UINT*) override {
+    const VARIANT* first = parameters->cArgs > 0 ? &parameters->rgvarg[0] : nullptr;
+    if (id == 7) {
+      exception->bstrDescription = ::SysAllocString(L"refused");
+      return DISP_E_EXCEPTION;
+    }
+    switch (kind_) {
+      case kShell:
+        return Answer(result, new Shell(V_I2(first) == 49 ? kConnections : kDesktop));
+      case kConnections:
+        return Answer(result, new Shell(kItems));
+      case kItems:
+        if (first == nullptr) return V_VT(result) = VT_I4, V_I4(result) = 2, S_OK;
+        return Answer(result, new Shell(kItem, V_I4(first) == 0 ? L"Подключение по локальной сети"
+                                                                : L"Vorlix INTERNET"));
+      case kItem:
+      case kScriptHost:
+        V_BSTR(result) = ::SysAllocString(text_.c_str());
+        V_VT(result) = VT_BSTR;
+        return V_BSTR(result) ? S_OK : E_OUTOFMEMORY;
+      case kDesktop:
+        copied.push_back(
+            static_cast<Shell*>(V_DISPATCH(V_VARIANTREF(first)))->text_);
+        return S_OK;
+    }
+    return E_FAIL;
   }
-  ULONG references = 1;
+  ULONG references() const { return references_; }
+  static inline int live = 0;
+  static inline std::vector<std::wstring> copied;
+
+ private:
+  static HRESULT Answer(VARIANT* result, IDispatch* object) {
+    V_DISPATCH(result) = object;
+    V_VT(result) = VT_DISPATCH;
+    return S_OK;
+  }
+  Kind kind_;
+  std::wstring text_;
+  ULONG references_ = 1;
 };
 
 TEST(DispatchArguments, LastArgumentFirstWithTheirOwnTypes) {
-  Counted counted;
+  auto* counted = new Shell(Shell::kItem);
   {
-    platform::win32::DispatchObject object(ComPtr<IDispatch>::Retain(&counted));
+    platform::win32::DispatchObject object(ComPtr<IDispatch>::Retain(counted));
     DispatchArguments arguments(
         {std::int16_t{49}, std::int32_t{-2}, std::wstring(L"Рабочий\0стол", 12), &object});
     const DISPPARAMS* parameters = arguments.get();
@@ -73,17 +119,19 @@ TEST(DispatchArguments, LastArgumentFirstWithTheirOwnTypes) {
     // The object goes as a reference to a variable holding it, with a reference of its own.
     EXPECT_EQ(V_VT(&args[0]), VT_BYREF | VT_VARIANT);
     EXPECT_EQ(V_VT(V_VARIANTREF(&args[0])), VT_DISPATCH);
-    EXPECT_EQ(V_DISPATCH(V_VARIANTREF(&args[0])), &counted);
-    EXPECT_EQ(counted.references, 3u);
+    EXPECT_EQ(V_DISPATCH(V_VARIANTREF(&args[0])), counted);
+    EXPECT_EQ(counted->references(), 3u);
     EXPECT_THROW(object.Get(L"Missing", {}), AutomationError);
     EXPECT_THROW(object.Get(L"Refused", {}), AutomationError);
     EXPECT_THROW(object.Call(L"Refused", {std::wstring(L"x")}), AutomationError);
-    EXPECT_EQ(counted.references, 3u);
+    EXPECT_EQ(counted->references(), 3u);
   }
   // A desktop view without an Application, or no view: the site is not handed to it.
-  EXPECT_FALSE(ShellExecuteIn({nullptr, ComPtr<IDispatch>::Retain(&counted)}, "open", "x", 3));
+  EXPECT_FALSE(ShellExecuteIn({nullptr, ComPtr<IDispatch>::Retain(counted)}, "open", "x", 3));
   EXPECT_FALSE(ShellExecuteIn({}, "open", "x", 3));
-  EXPECT_EQ(counted.references, 1u);  // the arguments' reference and the object's, both gone
+  EXPECT_EQ(counted->references(), 1u);  // the arguments' reference and the object's, both gone
+  counted->Release();
+  EXPECT_EQ(Shell::live, 0);
   EXPECT_THROW(platform::win32::DispatchObject{ComPtr<IDispatch>{}}, AutomationError);
 }
 
@@ -121,28 +169,6 @@ class LiveBlocks final : public IMallocSpy {
   int allocations = 0, failAt = 0;
 };
 
-// The texts go with the arguments, also when an object argument of another kind than the
-// system's is refused after them.
-TEST(DispatchArguments, TheirTextsGoWithThemAndObjectsOfAnotherKindAreRefused) {
-  struct Foreign final : platform::AutomationObject {
-    AutomationResult Get(const std::wstring&, const platform::AutomationArguments&) override {
-      return {};
-    }
-    void Call(const std::wstring&, const platform::AutomationArguments&) override {}
-  } foreign;
-  ::SetOaNoCache();
-  static LiveBlocks spy;  // a spy watching blocks not yet freed stays until they are
-  ASSERT_EQ(::CoRegisterMallocSpy(&spy), S_OK);
-  {
-    DispatchArguments arguments({std::wstring(L"Рабочий стол"), std::int16_t{0}, std::wstring()});
-    EXPECT_EQ(spy.live, 2);
-  }
-  EXPECT_EQ(spy.live, 0) << "the texts handed to a call leak";
-  EXPECT_THROW(DispatchArguments({std::wstring(L"x"), &foreign}), AutomationError);
-  EXPECT_EQ(spy.live, 0) << "the texts before a refused object leak";
-  ::CoRevokeMallocSpy();
-}
-
 // The VARIANT of the type, filled by set, read as the program reads an answer.
 template <typename Set>
 AutomationResult Read(VARTYPE type, Set set) {
@@ -176,76 +202,6 @@ TEST(DispatchResult, ReadsTheKindsTheProgramUses) {
 
 
 
-// ---- the desktop steps with every text and value allocation failing in turn
-
-std::vector<std::wstring> boxes;
-
-// A shell of the test's own, through the real dispatch code: Shell.Application's folders 49
-// and 0, the connections' items with their names, the desktop's CopyHere, and WScript.Shell's
-// desktop folder. Its texts come from the task allocator, as the system's do.
-class Shell final : public IDispatch {
- public:
-  enum Kind { kShell, kConnections, kItems, kItem, kDesktop, kScriptHost };
-  Shell(Kind kind, std::wstring text = {}) : kind_(kind), text_(std::move(text)) { ++live; }
-  ~Shell() { --live; }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (iid != IID_IUnknown && iid != IID_IDispatch) return E_NOINTERFACE;
-    *object = this;
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    if (--references_ == 0) delete this;
-    return references_;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* id) override {
-    static const wchar_t* const kMembers[] = {L"NameSpace", L"Items", L"Count", L"Item",
-                                              L"Name", L"CopyHere", L"SpecialFolders"};
-    for (DISPID member = 0; member < 7; ++member)
-      if (std::wstring_view(names[0]) == kMembers[member]) return *id = member, S_OK;
-    return DISP_E_UNKNOWNNAME;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS* parameters,
-                                   VARIANT* result, EXCEPINFO*, UINT*) override {
-    const VARIANT* first = parameters->cArgs > 0 ? &parameters->rgvarg[0] : nullptr;
-    switch (kind_) {
-      case kShell:
-        return Answer(result, new Shell(V_I2(first) == 49 ? kConnections : kDesktop));
-      case kConnections:
-        return Answer(result, new Shell(kItems));
-      case kItems:
-        if (first == nullptr) return V_VT(result) = VT_I4, V_I4(result) = 2, S_OK;
-        return Answer(result, new Shell(kItem, V_I4(first) == 0 ? L"Подключение по локальной сети"
-                                                                : L"Vorlix INTERNET"));
-      case kItem:
-      case kScriptHost:
-        V_BSTR(result) = ::SysAllocString(text_.c_str());
-        V_VT(result) = VT_BSTR;
-        return V_BSTR(result) ? S_OK : E_OUTOFMEMORY;
-      case kDesktop:
-        copied.push_back(
-            static_cast<Shell*>(V_DISPATCH(V_VARIANTREF(first)))->text_);
-        return S_OK;
-    }
-    return E_FAIL;
-  }
-  static inline int live = 0;
-  static inline std::vector<std::wstring> copied;
-
- private:
-  static HRESULT Answer(VARIANT* result, IDispatch* object) {
-    V_DISPATCH(result) = object;
-    V_VT(result) = VT_DISPATCH;
-    return S_OK;
-  }
-  Kind kind_;
-  std::wstring text_;
-  ULONG references_ = 1;
-};
-
 struct Automation final : platform::Automation {
   std::wstring desktop;
   std::unique_ptr<platform::AutomationObject> Create(const std::wstring& progId) override {
@@ -257,7 +213,7 @@ struct Automation final : platform::Automation {
 
 // Every N until both steps get through without reaching the N-th allocation: the shortcut is
 // made or its failure shown, the old one deleted or silently not, nothing crashes, nothing
-// the allocator or the objects can see is kept.
+// the allocator or the objects can see is kept: not the texts handed to a call either.
 TEST(DispatchFailures, EveryTextAndValueOfTheShortcutStepsFailsInTurn) {
   basMain::FillSettings();
   ::SetOaNoCache();
@@ -289,6 +245,13 @@ TEST(DispatchFailures, EveryTextAndValueOfTheShortcutStepsFailsInTurn) {
     if (!reached) break;
   }
   spy.failAt = 0;
+  // The texts before an object of another kind than the system's, refused, go with it.
+  struct Foreign final : platform::AutomationObject {
+    AutomationResult Get(const std::wstring&, const platform::AutomationArguments&) override { return {}; }
+    void Call(const std::wstring&, const platform::AutomationArguments&) override {}
+  } foreign;
+  EXPECT_THROW(DispatchArguments({std::wstring(L"x"), &foreign}), AutomationError);
+  EXPECT_EQ(spy.live, 0) << "the texts before a refused object leak";
   ::CoRevokeMallocSpy();
   std::filesystem::remove_all(automation.desktop);
   EXPECT_GT(failed, 5) << "the failures never reached the shortcut's steps";
