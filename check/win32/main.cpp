@@ -58,13 +58,17 @@ std::wstring Now() {
          two(now.wHour) + L":" + two(now.wMinute) + L" UTC";
 }
 
-std::vector<std::wstring> Heading() {
+std::vector<std::wstring> Heading(bool defaultPhonebook) {
   return {L"Проверка программы " +
               Quoted(app::main_window::WindowCaption(basMain::ApplicationTitle, basMain::VersionMajor())) +
               L" провайдера " + basMain::ProviderName + L" на этой Windows, " + Now(),
           L"Подключение " + Quoted(basMain::EntryName) + L", сервер " + basMain::ServerAddresses[1] +
               L": профиль, размеры и имена взяты из кода программы этой сборки",
-          L"Проверка ничего не меняет: всё, что она пишет, лежит в её временной папке и удаляется"};
+          defaultPhonebook
+              ? L"Проверка ничего не меняет: всё, что она пишет, лежит в её временной папке и "
+                L"удаляется, а запись в телефонной книге пользователя (/phonebook:default) удаляется"
+              : L"Проверка ничего не меняет: всё, что она пишет, лежит в её временной папке и "
+                L"удаляется"};
 }
 
 // The phonebook rows: into a phonebook file of the check's own, or, asked to, into the user's
@@ -143,7 +147,7 @@ int Check(HINSTANCE instance, const Switches& switches) {
     if (scratch.path().empty()) return kCouldNotRun;
     rows = AllRows(instance, scratch.path(), switches.defaultPhonebook);
   }
-  const std::wstring text = ReportText(Heading(), rows);
+  const std::wstring text = ReportText(Heading(switches.defaultPhonebook), rows);
   const auto where = WriteReport(Utf8File(text));
   if (!switches.quiet) {
     const std::wstring saved = where ? L"Отчёт сохранён " + *where + L" как " +

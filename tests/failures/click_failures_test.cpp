@@ -174,6 +174,7 @@ class World {
 
   Click Play(const Injection& injection, int answer) {
     auto& system = fakes::TheSystem();
+    system.countingCalls = true;
     system.calls = {};
     system.journal = {};
     system.answered = {};

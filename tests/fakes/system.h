@@ -52,6 +52,7 @@ struct System {
     std::vector<const wchar_t*> ways;
   };
   std::vector<Call> calls;
+  bool countingCalls = false;  // calls are recorded, and a failure injected, only when asked
   // The call (1-based, counted as in calls) that fails, and the way it fails.
   struct Failure {
     std::size_t call;
