@@ -29,16 +29,18 @@ standin::EntryValues Members(const std::uint8_t* image, std::uint32_t structureS
   return standin::ReadEntryImage(image, structureSize, static_cast<std::uint32_t>(imageSize));
 }
 
-// Writes the profile laid out at the size, reads it back and names what differs.
+// Writes the profile laid out at the size (unless the program's own write at the reported
+// size already did: its result), reads it back and names what differs.
 void WriteAndCompare(Row& row, CheckedPhonebook& service, const std::wstring& entryName,
-                     const modRASVPN::EntryRecord& profile, std::uint32_t size, bool reported) {
-  const std::wstring at = (reported ? L"При размере, который сообщает служба, " : L"При размере ") +
+                     const modRASVPN::EntryRecord& profile, std::uint32_t size,
+                     std::optional<ResultCode> programsWrite) {
+  const std::wstring at = (programsWrite ? L"При размере, который сообщает служба, " : L"При размере ") +
                           Number(size) + L": ";
   const modRASVPN::EntryImage image = modRASVPN::LayOutEntry(profile, size);
   const ResultCode written =
-      reported ? modRASVPN::SetEntryProperties(service, entryName, profile, std::nullopt)
-               : service.RasSetEntryPropertiesA(std::nullopt, platform::ToAnsi(entryName),
-                                                image.Bytes().data(), size);
+      programsWrite ? *programsWrite
+                    : service.RasSetEntryPropertiesA(std::nullopt, platform::ToAnsi(entryName),
+                                                     image.Bytes().data(), size);
   if (written != platform::kSuccess) {
     row.Note(State::kDiffers, at + L"запись отвергнута, " + CodeAndText(service, written));
     return;
@@ -107,7 +109,8 @@ Row PhonebookRow(CheckedPhonebook& service, const std::wstring& where,
   }
   row.Note(State::kAsExpected, L"Размер RASENTRYA, который сообщает служба: " + Number(size));
 
-  // The first write tells whether this Windows takes a phonebook file of the check's own.
+  // The program's own write; it also tells whether this Windows takes a phonebook file of
+  // the check's own.
   const ResultCode first = modRASVPN::SetEntryProperties(service, entryName, profile, std::nullopt);
   if (RefusesThePhonebook(first)) {
     row.Note(State::kCannotBeTold,
@@ -116,7 +119,7 @@ Row PhonebookRow(CheckedPhonebook& service, const std::wstring& where,
                  L"пользователя под именем, которого нет у настоящих записей, и удаляет запись");
     return row;
   }
-  WriteAndCompare(row, service, entryName, profile, size, true);
+  WriteAndCompare(row, service, entryName, profile, size, first);
 
   std::vector<std::wstring> names;
   HeldEventLog().clear();
@@ -132,7 +135,7 @@ Row PhonebookRow(CheckedPhonebook& service, const std::wstring& where,
                                   Number(count) + L")");
 
   for (const std::uint32_t known : kKnownSizes)
-    WriteAndCompare(row, service, entryName, profile, known, false);
+    WriteAndCompare(row, service, entryName, profile, known, std::nullopt);
 
   const ResultCode deleted = modRASVPN::DeleteEntry(service, entryName);
   if (deleted == platform::kSuccess)

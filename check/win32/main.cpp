@@ -97,16 +97,16 @@ std::vector<Row> PhonebookRows(const std::wstring& scratch, bool defaultPhoneboo
   bool usable = false;
   std::vector<Row> rows = {
       PhonebookRow(service, where, name, VPN::ProviderProfile(basMain::ServerAddresses[1]), usable)};
-  std::uint32_t code = 0;
-  const auto devices = ListDevices(code);
-  if (!usable) {
-    Row row{L"Устройство L2TP"};
-    row.Note(State::kCannotBeTold, L"Службу телефонной книги этой системы нельзя использовать "
-                                   L"(строка выше): её список устройств ничего не значит");
-    rows.push_back(row);
-  } else {
+  if (usable) {
+    std::uint32_t code = 0;
+    const auto devices = ListDevices(code);
     rows.push_back(DeviceRow(devices, code, VPN::ProviderProfile(L"").szDeviceName));
+    return rows;
   }
+  Row row{L"Устройство L2TP"};
+  row.Note(State::kCannotBeTold, L"Службу телефонной книги этой системы нельзя использовать "
+                                 L"(строка выше): её список устройств ничего не значит");
+  rows.push_back(row);
   return rows;
 }
 
