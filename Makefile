@@ -48,8 +48,9 @@ test: build
 	@bash tools/lint.sh
 	@echo "== the 32-bit program file =="
 	@ctest --preset win32 -L program-file
-	@line=$$(bash tools/wine-arch.sh) && echo "== Windows tests under Wine on $$line ==" && \
-	  ctest --preset "$${line%%:*}" -L '^wine-'
+	@line=$$(bash tools/wine-arch.sh) && labels=$$(bash tools/wine-arch.sh --labels) && \
+	  echo "== Windows tests under Wine on $$line ==" && \
+	  ctest --preset "$${line%%:*}" -L "$$labels"
 
 # clang-tidy and cppcheck over the portable code, clang-tidy over the Windows code; any
 # finding fails.

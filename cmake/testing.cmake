@@ -30,6 +30,23 @@ function(dialwright_wine_test_properties test)
                        LABELS ${DIALWRIGHT_WINE_LABEL})
 endfunction()
 
+# The same test of the shipped 32-bit file once more as a 64-bit Windows runs it: under WoW64,
+# in a 64-bit prefix of its own (tools/wine-run.sh), labelled wine-WoW64. Only the win32 build
+# has such a run; `make test` asks for it where 64-bit Wine runs too (tools/wine-arch.sh).
+function(dialwright_add_wow64_run test)
+  if(NOT DIALWRIGHT_WINE_ARCH STREQUAL "win32")
+    return()
+  endif()
+  get_test_property(${test} ENVIRONMENT environment)
+  if(NOT environment)
+    set(environment "")
+  endif()
+  # The command: the same program with the same arguments.
+  add_test(NAME ${test}_WoW64 COMMAND ${ARGN})
+  set_tests_properties(${test}_WoW64 PROPERTIES RESOURCE_LOCK wine TIMEOUT 600 LABELS wine-WoW64
+                       ENVIRONMENT "${environment};DIALWRIGHT_WINE_WOW64=1")
+endfunction()
+
 # Checks of the program file itself, without Wine: every Windows build runs them.
 function(dialwright_add_file_check name)
   add_test(NAME ${name} COMMAND ${ARGN})

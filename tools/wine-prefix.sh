@@ -1,7 +1,9 @@
 # Creates and tends a Wine prefix for the build (sourced by wine-run.sh and run.sh).
 
 # The Wine of a build folder: 32-bit Wine and a 32-bit prefix for the win32 build, 64-bit Wine
-# for its twin (the file wine-arch in the folder, written by CMake, says which it is). The
+# for its twin (the file wine-arch in the folder, written by CMake, says which it is). With
+# DIALWRIGHT_WINE_WOW64=1 the win32 build runs as on a 64-bit Windows instead: in a 64-bit
+# prefix, under Wine's WoW64, its system directory being the prefix's syswow64. The
 # loaders are called directly: Debian's `wine` script would choose by itself. One wineserver
 # serves both kinds of client. Every run is Russian (code page 1251, Russian system messages),
 # quiet unless WINEDEBUG says otherwise, with the build's stand-in phonebook service and without
@@ -9,11 +11,16 @@
 wine_use_build() {
   local build_dir=$1 arch
   arch=$(cat "$build_dir/wine-arch" 2>/dev/null) || { echo "no $build_dir/wine-arch" >&2; return 1; }
+  # WINE_SYSTEM_FOLDER: the prefix's folder that the build's programs see as their system directory.
   case "$arch" in
-    win32) export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine ;;
-    win64) export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 ;;
+    win32) export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine WINE_SYSTEM_FOLDER=system32 ;;
+    win64) export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 WINE_SYSTEM_FOLDER=system32 ;;
     *) echo "$build_dir/wine-arch: unknown \"$arch\"" >&2; return 1 ;;
   esac
+  if [ "${DIALWRIGHT_WINE_WOW64:-}" = 1 ]; then
+    [ "$arch" = win32 ] || { echo "WoW64 runs the 32-bit build, not $arch" >&2; return 1; }
+    export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 WINE_SYSTEM_FOLDER=syswow64
+  fi
   export WINESERVER=/usr/lib/wine/wineserver64
   [ -x "$WINESERVER" ] || WINESERVER=/usr/lib/wine/wineserver32
   export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
@@ -59,8 +66,9 @@ wine_prefix_ready() {
       "$WINELOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
         >/dev/null 2>&1 && "$WINESERVER" -w && touch "$prefix/.dialwright-no-crash-dialog"
     fi
-    # The stand-in phonebook service of this build (if built) replaces the system's.
-    wine_prefix_file "$build_dir/standin/rasapi32.dll" "$prefix/drive_c/windows/system32/rasapi32.dll"
+    # The stand-in phonebook service of this build (if built) replaces the system's, in the
+    # folder where the build's programs find their system's DLLs.
+    wine_prefix_file "$build_dir/standin/rasapi32.dll" "$prefix/drive_c/windows/$WINE_SYSTEM_FOLDER/rasapi32.dll"
     # Caption buttons are drawn with Marlett's letters ("r" is the close button's cross).
     # This Wine does not look in its own font folder, so without Marlett in the prefix the
     # letters show in another font; fonts-wine has Wine's own Marlett.

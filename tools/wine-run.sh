@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs a cross-built program under Wine the way the tests and `make bench` need it:
 #   tools/wine-run.sh --build-dir DIR [--prefix DIR] [--no-display] -- PROGRAM [ARGS...]
-# - the build's Wine: 32-bit for the win32 build, 64-bit for its twin,
+# - the build's Wine: 32-bit for the win32 build, 64-bit for its twin; with
+#   DIALWRIGHT_WINE_WOW64=1, the win32 build under WoW64 in a 64-bit prefix,
 # - a Wine prefix of the build's own (created once, of the build's kind; user folders made
 #   real folders),
-# - the phonebook stand-in installed as the prefix's system32\rasapi32.dll,
+# - the phonebook stand-in installed as the prefix's system32\rasapi32.dll (syswow64 under WoW64),
 # - Russian locale (code page 1251, Russian system messages), quiet WINEDEBUG unless set,
 # - with DIALWRIGHT_WINE_DPI (120, 144, 192), that display density, in a prefix of its own,
 # - its own Xvfb on a free display unless DISPLAY_FOR_WINE is given or --no-display,
@@ -31,7 +32,8 @@ build_dir=$(cd "$build_dir" && pwd)
 dpi=${DIALWRIGHT_WINE_DPI:-96}
 if [ -z "$prefix" ]; then
   prefix=$build_dir/wineprefix
-  [ "$dpi" = 96 ] || prefix=$build_dir/wineprefix-${dpi}dpi
+  [ "${DIALWRIGHT_WINE_WOW64:-}" = 1 ] && prefix=$prefix-wow64
+  [ "$dpi" = 96 ] || prefix=$prefix-${dpi}dpi
 fi
 
 # shellcheck source=tools/wine-prefix.sh

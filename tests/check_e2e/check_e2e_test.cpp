@@ -19,6 +19,7 @@
 #include "tests/support/driver.h"
 #include "tests/support/files.h"
 #include "tests/support/scoped.h"
+#include "tests/support/wine_answer.h"
 
 namespace {
 
@@ -29,13 +30,6 @@ using namespace support;
 enum State { kAsExpected, kCannotBeTold, kDiffers };
 const wchar_t* const kStates[] = {L": как ожидалось", L": нельзя проверить на этой системе",
                                   L": отличается"};
-
-// Wine's answer, where it differs from what Windows answers (why: how); the check must report
-// what it got, so the test expects Wine's.
-template <typename Answer>
-constexpr Answer Wine(Answer wine, const char* /*why*/) {
-  return wine;
-}
 
 // What one row must say: its state and a text among its lines.
 struct Says {

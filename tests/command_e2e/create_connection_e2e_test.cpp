@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,7 @@
 #include "tests/support/driver.h"
 #include "tests/support/files.h"
 #include "tests/support/scoped.h"
+#include "tests/support/wine_answer.h"
 
 namespace {
 
@@ -51,6 +53,16 @@ std::string ReasonText(DWORD code) {
   ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
                    bytes, sizeof bytes, nullptr);
   return bytes;
+}
+
+// Paths compared as Windows compares them: without regard to case.
+std::string Lowered(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+std::vector<std::string> Lowered(std::vector<std::string> lines) {
+  for (std::string& line : lines) line = Lowered(line);
+  return lines;
 }
 
 enum class Phonebook { kUnchanged, kOneEntry, kNoEntry };
@@ -148,7 +160,8 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
     std::vector<std::wstring> environment = {
         L"DIALWRIGHT_STANDIN_PHONEBOOK=" + phonebook_.wstring(),
         L"DIALWRIGHT_NETSH_RECORD=" + netshRecord_.wstring(),
-        L"DIALWRIGHT_NETSH_STARTUP=" + netshStartup_.wstring(), L"DIALWRIGHT_NETSH_SLOW=disable"};
+        L"DIALWRIGHT_NETSH_STARTUP=" + netshStartup_.wstring(), L"DIALWRIGHT_NETSH_SLOW=disable",
+        L"DIALWRIGHT_NETSH_FILE=" + netshFile_.wstring()};
     if (scenario.setting != nullptr) environment.push_back(scenario.setting);
     program_.emplace(scenario.planted ? PlantedProgram() : ProgramFile(), environment);
     window_ = program_->WaitForMainWindow();
@@ -236,6 +249,7 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
   const fs::path phonebook_ = scratch_ / L"rasphone.pbk";
   const fs::path netshRecord_ = scratch_ / L"netsh.txt";
   const fs::path netshStartup_ = scratch_ / L"netsh-startup.txt";
+  const fs::path netshFile_ = scratch_ / L"netsh-file.txt";
   const fs::path desktop_ = DesktopFolder();
   const fs::path shortcut_ = desktop_ / L"Vorlix INTERNET.lnk";
   const fs::path otherFile_ = desktop_ / L"other.txt";
@@ -281,10 +295,20 @@ TEST_P(CreateConnectionE2E, Plays) {
     EXPECT_EQ(Lines(netshRecord_), expected);
     // Hidden: STARTF_USESHOWWINDOW (1) with SW_HIDE (0), both times.
     EXPECT_EQ(Lines(netshStartup_), std::vector<std::string>(2, "show=0 flags=1"));
+    // The system directory's netsh, which under WoW64 is the 32-bit one in SysWOW64.
+    EXPECT_EQ(Lowered(Lines(netshFile_)),
+              std::vector<std::string>(2, Lowered(Utf8((SystemFilesOfA32BitProgram() / L"netsh.exe").wstring()))));
   } else {
     EXPECT_FALSE(fs::exists(netshRecord_));
   }
   EXPECT_EQ(PlantTraces(), std::vector<fs::path>{});
+  // The phonebook service from the system directory, the stand-in put there for it.
+  const fs::path serviceFolder =
+      UnderWow64() ? Wine(SystemFolder(), "to another process, Wine names a DLL that a WoW64 process "
+                                          "loaded from SysWOW64 by system32 (netsh's own path shows the folder)")
+                   : SystemFilesOfA32BitProgram();
+  EXPECT_EQ(Lowered(Utf8(program_->LoadedModule(L"rasapi32.dll").wstring())),
+            Lowered(Utf8((serviceFolder / L"rasapi32.dll").wstring())));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, CreateConnectionE2E, testing::ValuesIn(kScenarios),

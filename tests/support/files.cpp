@@ -37,6 +37,17 @@ std::filesystem::path SystemFolder() {
   return std::filesystem::path(std::wstring(path, length));
 }
 
+bool UnderWow64() {
+  BOOL wow64 = FALSE;
+  return ::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64;
+}
+
+std::filesystem::path SystemFilesOfA32BitProgram() {
+  wchar_t windows[MAX_PATH];
+  const UINT length = ::GetWindowsDirectoryW(windows, MAX_PATH);
+  return std::filesystem::path(std::wstring(windows, length)) / (UnderWow64() ? L"SysWOW64" : L"system32");
+}
+
 std::filesystem::path DesktopFolder() {
   wchar_t path[MAX_PATH];
   if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, path))) return {};

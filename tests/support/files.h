@@ -17,6 +17,11 @@ std::filesystem::path DecoyFile();
 std::filesystem::path OpenRecorderFile();
 std::filesystem::path NetshStandinFile();
 std::filesystem::path SystemFolder();
+// Whether this (32-bit) process runs under WoW64, as on a 64-bit Windows.
+bool UnderWow64();
+// The folder whose files a 32-bit program gets from its system directory, spelt out rather
+// than asked: <Windows>\system32, or <Windows>\SysWOW64 under WoW64.
+std::filesystem::path SystemFilesOfA32BitProgram();
 std::filesystem::path DesktopFolder();
 
 std::string ReadFile(const std::filesystem::path& path);

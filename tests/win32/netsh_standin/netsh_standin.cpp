@@ -8,6 +8,7 @@
 //   DIALWRIGHT_NETSH_PRINT    a line it writes to its standard output in the console's (OEM)
 //                             code page, as netsh writes
 //   DIALWRIGHT_NETSH_EXIT     its exit code (0 without it)
+//   DIALWRIGHT_NETSH_FILE     a file that gets its own file's path per run: which netsh.exe ran
 #include <windows.h>
 
 #include <string>
@@ -29,6 +30,11 @@ int wmain() {
   }
   if (const auto record = EnvironmentValue(L"DIALWRIGHT_NETSH_RECORD"))
     support::AppendLine(*record, commandLine);
+  if (const auto fileRecord = EnvironmentValue(L"DIALWRIGHT_NETSH_FILE")) {
+    wchar_t path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    support::AppendLine(*fileRecord, std::wstring(path, length));
+  }
   if (const auto print = EnvironmentValue(L"DIALWRIGHT_NETSH_PRINT")) {
     std::string bytes(print->size() * 2 + 2, '\0');
     bytes.resize(static_cast<std::size_t>(::WideCharToMultiByte(
