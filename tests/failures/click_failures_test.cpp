@@ -253,6 +253,9 @@ class World {
     rule(!path_.entryThere || HasFile(shortcut_) || (yes && entryGone),
          "the shortcut went without the entry going after a Yes");
     rule(HasFile(kOtherFile), "a file of the user's on the desktop is gone");
+    // A deletion aimed anywhere but at the shortcut touches a file, whether or not one is there.
+    for (const std::wstring& line : fakes::LinesStartingWith(click.journal, L"DeleteFileA "))
+      rule(line == L"DeleteFileA " + shortcut_, "a file other than the shortcut was deleted");
     for (const auto& [name, bytes] : before_)
       rule(name == entry_ || (phonebook_.stored.count(name) != 0 && phonebook_.stored.at(name) == bytes),
            "another entry changed");
