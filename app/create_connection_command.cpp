@@ -89,7 +89,9 @@ void CreateConnectionCommand::Run(CommandWindow& window) {
   window.ProcessPendingMessages();
   const bool written = VPN::CreateVpnEntry(phonebook_);
   platform::Sleep(kPauseMilliseconds);
-  if (window.ShortcutValue() == kChecked) Wsh::CreateConnectionShortcut(automation_);
+  // The connection's name, made from the setting as it reads now.
+  if (window.ShortcutValue() == kChecked)
+    Wsh::CreateConnectionShortcut(automation_, basMain::ProviderName + basMain::EntryNameSuffix);
   platform::Sleep(kPauseMilliseconds);
   if (window.FirewallValue() == kChecked) IpFw::ResetFirewall();
 

@@ -19,7 +19,7 @@ int VersionMajor() { return build_settings::VersionMajor; }
 void FillSettings() {
   ProviderName = build_settings::ProviderName;
   SiteAddress = build_settings::SiteAddress;
-  EntryName = ProviderName + L" INTERNET";
+  EntryName = ProviderName + EntryNameSuffix;
   ServerAddresses[0] = L"";
   ServerAddresses[1] = build_settings::VpnServer;
 }

@@ -7,6 +7,8 @@
 namespace basMain {
 
 inline constexpr const wchar_t* ApplicationTitle = L"Dialwright";
+// What follows the provider's name in the entry's name and the connection's.
+inline constexpr const wchar_t* EntryNameSuffix = L" INTERNET";
 
 extern std::wstring ProviderName;
 extern std::wstring SiteAddress;

@@ -30,8 +30,9 @@ standin::EntryValues Members(const std::uint8_t* image, std::uint32_t structureS
 }
 
 // Writes the profile laid out at the size (unless the program's own write at the reported
-// size already did: its result), reads it back and names what differs.
-void WriteAndCompare(Row& row, CheckedPhonebook& service, const std::wstring& entryName,
+// size already did: its result), reads it back and names what differs. True when the write
+// was accepted.
+bool WriteAndCompare(Row& row, CheckedPhonebook& service, const std::wstring& entryName,
                      const modRASVPN::EntryRecord& profile, std::uint32_t size,
                      std::optional<ResultCode> programsWrite) {
   const std::wstring at = (programsWrite ? L"При размере, который сообщает служба, " : L"При размере ") +
@@ -43,14 +44,14 @@ void WriteAndCompare(Row& row, CheckedPhonebook& service, const std::wstring& en
                                                      image.Bytes().data(), size);
   if (written != platform::kSuccess) {
     row.Note(State::kDiffers, at + L"запись отвергнута, " + CodeAndText(service, written));
-    return;
+    return false;
   }
   std::vector<std::uint8_t> readBack;
   const ResultCode read = service.ReadEntry(platform::ToAnsi(entryName), size, readBack);
   if (read != platform::kSuccess) {
     row.Note(State::kDiffers, at + L"запись принята, но не читается обратно, " +
                                   CodeAndText(service, read));
-    return;
+    return true;
   }
   const auto expected = Members(image.Bytes().data(), size, image.Bytes().size());
   const auto found = Members(readBack.data(), size, readBack.size());
@@ -66,12 +67,14 @@ void WriteAndCompare(Row& row, CheckedPhonebook& service, const std::wstring& en
   }
   if (differences.empty()) {
     row.Note(State::kAsExpected, at + L"запись принята и прочитана обратно, все " +
-                                     Number(static_cast<std::int64_t>(expected.size())) +
-                                     L" членов как записаны");
-    return;
+                                     Counted(static_cast<std::int64_t>(expected.size()), L"член",
+                                             L"члена", L"членов") +
+                                     L" как записаны");
+    return true;
   }
   row.Note(State::kDiffers, at + L"запись принята, но служба хранит не то, что записано:");
   for (std::wstring& difference : differences) row.lines.push_back(L"  " + std::move(difference));
+  return true;
 }
 
 }  // namespace
@@ -89,18 +92,52 @@ bool RefusesThePhonebook(ResultCode code) {
 
 std::wstring CodeAndText(platform::PhonebookService& service, ResultCode code) {
   return L"код " + Number(static_cast<std::int32_t>(code)) + L": " +
-         Quoted(modRASVPN::ErrorText(service, code));
+         QuotedMessage(modRASVPN::ErrorText(service, code));
+}
+
+bool HoldsSection(const std::string& fileBytes, const std::string& name) {
+  std::string text = fileBytes;
+  if (text.rfind("\xFF\xFE", 0) == 0) {
+    text.clear();
+    // A character beyond ASCII becomes a byte no ASCII name has.
+    for (std::size_t i = 2; i + 1 < fileBytes.size(); i += 2)
+      text += fileBytes[i + 1] == 0 && static_cast<unsigned char>(fileBytes[i]) < 0x80 ? fileBytes[i] : '\x01';
+  }
+  if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+  const std::string section = "[" + name + "]";
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line == section) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+std::wstring WhereItLanded(const PhonebookFiles& files) {
+  if (files.user && files.allUsers)
+    return L"Запись легла в обе телефонные книги: и пользователя, и общую для всех пользователей";
+  if (files.user)
+    return L"Запись легла в телефонную книгу пользователя: её видит только этот пользователь";
+  if (files.allUsers)
+    return L"Запись легла в телефонную книгу, общую для всех пользователей: её видят все";
+  return L"Раздела записи нет ни в телефонной книге пользователя, ни в общей для всех "
+         L"пользователей: эта Windows хранит её в другом месте";
 }
 
 Row PhonebookRow(CheckedPhonebook& service, const std::wstring& where,
                  const std::wstring& entryName, const modRASVPN::EntryRecord& profile,
-                 bool& usable) {
+                 PhonebookFindings& findings) {
+  findings = {};
   Row row(L"Служба телефонной книги");
   row.lines.push_back(where);
   std::uint32_t size = 0;
   const ResultCode query = service.RasGetEntryPropertiesA(size);
-  usable = query == platform::ERROR_BUFFER_TOO_SMALL_CODE && size >= 4;
-  if (!usable) {
+  findings.usable = query == platform::ERROR_BUFFER_TOO_SMALL_CODE && size >= 4;
+  if (!findings.usable) {
     row.Note(State::kDiffers,
              L"Службу телефонной книги этой системы нельзя использовать: на запрос размера "
              L"RASENTRYA она отвечает " + Number(query) + L" и размер " + Number(size) +
@@ -119,7 +156,12 @@ Row PhonebookRow(CheckedPhonebook& service, const std::wstring& where,
                  L"пользователя под именем, которого нет у настоящих записей, и удаляет запись");
     return row;
   }
-  WriteAndCompare(row, service, entryName, profile, size, first);
+  findings.deletionDue = true;
+  findings.written = WriteAndCompare(row, service, entryName, profile, size, first);
+  if (findings.written) {
+    if (const auto files = service.FilesHolding(platform::ToAnsi(entryName)))
+      row.Note(State::kAsExpected, WhereItLanded(*files));
+  }
 
   std::vector<std::wstring> names;
   HeldEventLog().clear();
@@ -131,18 +173,20 @@ Row PhonebookRow(CheckedPhonebook& service, const std::wstring& where,
   if (listed)
     row.Note(State::kAsExpected, L"Перечисление записей называет её: " + Quoted(entryName));
   else
-    row.Note(State::kDiffers, L"Перечисление записей не называет " + Quoted(entryName) + L" (имён: " +
-                                  Number(count) + L")");
+    row.Note(State::kDiffers, L"Перечисление записей не называет " + Quoted(entryName) + L" (в списке " +
+                                  Counted(count, L"имя", L"имени", L"имён") + L")");
 
   for (const std::uint32_t known : kKnownSizes)
-    WriteAndCompare(row, service, entryName, profile, known, std::nullopt);
+    findings.written = WriteAndCompare(row, service, entryName, profile, known, std::nullopt) || findings.written;
+  return row;
+}
 
+void DeleteCheckEntry(Row& row, CheckedPhonebook& service, const std::wstring& entryName) {
   const ResultCode deleted = modRASVPN::DeleteEntry(service, entryName);
   if (deleted == platform::kSuccess)
     row.Note(State::kAsExpected, L"Запись удалена");
   else
     row.Note(State::kDiffers, L"Запись не удаляется, " + CodeAndText(service, deleted));
-  return row;
 }
 
 }  // namespace check

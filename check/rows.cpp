@@ -1,5 +1,7 @@
 #include "check/rows.h"
 
+#include <algorithm>
+
 #include "platform/number_text.h"
 
 namespace check {
@@ -17,6 +19,29 @@ bool AtLeast(const WindowsVersion& version, std::uint32_t major, std::uint32_t m
 std::wstring Hex(std::uint32_t value) {
   const std::string text = platform::HexText(value);
   return std::wstring(text.begin(), text.end());
+}
+
+std::wstring ArchitectureName(std::uint16_t architecture) {
+  switch (architecture) {
+    case 0: return L"32-разрядная, x86";
+    case 5: return L"32-разрядная, ARM";
+    case 6: return L"64-разрядная, Itanium";
+    case 9: return L"64-разрядная, x64";
+    case 12: return L"64-разрядная, ARM64";
+    default: return L"архитектура " + Number(architecture);
+  }
+}
+
+void NoteArchitecture(Row& row, const Architecture& a) {
+  if (!a.system || !a.wow64) {
+    row.Note(State::kCannotBeTold, L"Архитектуру системы эта Windows не сообщает");
+    return;
+  }
+  row.Note(State::kAsExpected,
+           L"Система " + ArchitectureName(*a.system) +
+               (*a.wow64 ? L"; проверка, как и программа, работает в ней 32-разрядной программой под "
+                           L"WoW64: её системная папка — SysWOW64, а реестр — его 32-разрядное представление"
+                         : L"; проверка, как и программа, работает в ней без WoW64"));
 }
 
 }  // namespace
@@ -58,8 +83,17 @@ Row FirewallRow(const std::wstring& commandLine, const FirewallAnswer& answer) {
   Row row{L"Команда брандмауэра"};
   const std::wstring command = Quoted(commandLine);
   if (!answer.started) {
-    row.Note(State::kDiffers, command + L" не запускается из системной папки: " + Quoted(answer.whyNot));
-  } else if (!answer.ended) {
+    row.Note(State::kDiffers, command + L" не запускается из системной папки: " + QuotedMessage(answer.whyNot));
+    return row;
+  }
+  const std::wstring program = answer.program.empty() ? L"netsh.exe из системной папки"
+                                                       : Quoted(answer.program);
+  row.Note(State::kAsExpected,
+           L"Запущена " + program +
+               (answer.wow64 ? L": 32-разрядная netsh из SysWOW64, та же, что запускает программа "
+                               L"(под WoW64 её системная папка — SysWOW64)"
+                             : L": netsh из системной папки, та же, что запускает программа"));
+  if (!answer.ended) {
     row.Note(State::kDiffers, command + L" не завершилась за отведённое время");
   } else {
     row.Note(answer.exitCode == 0 ? State::kAsExpected : State::kDiffers,
@@ -71,6 +105,7 @@ Row FirewallRow(const std::wstring& commandLine, const FirewallAnswer& answer) {
 
 Row ManifestRow(const ManifestAnswers& a) {
   Row row{L"Манифест и система"};
+  NoteArchitecture(row, a.architecture);
   if (!a.version) {
     row.Note(State::kCannotBeTold, L"Версия Windows не получена (RtlGetVersion)");
   } else {
@@ -118,7 +153,7 @@ Row ManifestRow(const ManifestAnswers& a) {
 Row LoadConfigurationRow(const LoadAnswers& a) {
   Row row{L"Конфигурация загрузки (DependentLoadFlags)"};
   if (!a.withFlags || !a.withoutFlags) {
-    row.Note(State::kCannotBeTold, L"Пробы не запустились: " + Quoted(a.whyNot));
+    row.Note(State::kCannotBeTold, L"Пробы не запустились: " + QuotedMessage(a.whyNot));
     return row;
   }
   const std::wstring decoy = L"Обманка version.dll рядом с пробой загружена ";
@@ -154,7 +189,7 @@ Row SignatureRow(const std::wstring& programFile, std::optional<std::uint32_t> r
     row.Note(State::kCannotBeTold, file + L" не подписана: доверие этой Windows к подписи проверить нечем");
   else
     row.Note(State::kDiffers, L"Эта Windows не доверяет подписи " + file + L": WinVerifyTrust отвечает " +
-                                  Hex(*result) + L", " + Quoted(reason));
+                                  Hex(*result) + L", " + QuotedMessage(reason));
   return row;
 }
 
@@ -171,6 +206,106 @@ Row ShellRow(bool found, bool shellElevated, bool checkElevated) {
                                  L"правами передаст сайт ей");
   row.Note(State::kAsExpected, checkElevated ? L"Сама проверка работает с повышенными правами"
                                              : L"Сама проверка работает без повышения");
+  return row;
+}
+
+namespace {
+
+// The shell's copy of the connection onto the desktop, once the step handed it over: a window
+// that waits for the user, a new file and its name, or nothing.
+void NoteWhatTheCopyDid(Row& row, const ShortcutAnswers& a) {
+  const std::wstring within = L"за " + Counted(a.waitedSeconds, L"секунду", L"секунды", L"секунд");
+  for (const ShortcutAnswers::ShellWindow& window : a.windows)
+    row.Note(State::kDiffers, L"Оболочка показала окно " + Quoted(window.title) + L" с текстом " +
+                                  QuotedMessage(window.text) +
+                                  L" и ждала ответа: этот вопрос увидит и пользователь программы; " +
+                                  (window.closed ? L"проверка закрыла окно отказом"
+                                                 : L"закрыть окно проверка не смогла"));
+  if (!a.returned)
+    row.Note(State::kDiffers, L"Шаг программы не вернулся " + within + L": программа ждала бы его");
+  if (a.newFiles.empty()) {
+    if (a.windows.empty() && a.returned)
+      row.Note(State::kDiffers, L"Оболочка " + within + L" не сделала ярлыка и не показала окна: "
+                                L"у пользователя программы ярлыка не будет");
+    return;
+  }
+  for (const ShortcutAnswers::NewFile& file : a.newFiles) {
+    if (!file.whereDeleted) {
+      row.Note(State::kDiffers, L"Файл " + Quoted(file.name) + L" появился не в той папке рабочего "
+                                L"стола, из которой программа удаляет ярлык: заменяя подключение, "
+                                L"программа оставит старый ярлык");
+      continue;
+    }
+    row.Note(State::kAsExpected, L"На рабочем столе появился файл " + Quoted(file.name));
+    if (file.name == a.deletedName)
+      row.Note(State::kAsExpected, L"Это имя, под которым программа удаляет ярлык, заменяя подключение");
+    else
+      row.Note(State::kDiffers, L"Программа удаляет ярлык под именем " + Quoted(a.deletedName) +
+                                    L", а оболочка назвала его " + Quoted(file.name) +
+                                    L": заменяя подключение, программа оставит старый ярлык, и "
+                                    L"каждая замена добавит ещё один");
+  }
+  if (!a.target)
+    row.Note(State::kCannotBeTold, L"Цель ярлыка оболочка не называет");
+  else if (*a.target == a.entryName)
+    row.Note(State::kAsExpected, L"Ярлык ведёт к подключению " + Quoted(*a.target));
+  else
+    row.Note(State::kDiffers, L"Ярлык ведёт к " + Quoted(*a.target) + L", а не к подключению " +
+                                  Quoted(a.entryName));
+  for (const ShortcutAnswers::NewFile& file : a.newFiles) {
+    const bool kept =
+        std::find(a.notDeleted.begin(), a.notDeleted.end(), file.name) != a.notDeleted.end();
+    row.Note(kept ? State::kDiffers : State::kAsExpected,
+             L"Файл " + Quoted(file.name) + L", сделанный проверкой, " +
+                 (kept ? L"не удаляется: удалите его с рабочего стола сами" : L"удалён"));
+  }
+}
+
+// The connections folder, the entry among its items, the desktop folder: what decides whether
+// the step hands the connection to the shell at all.
+void NoteWhatTheStepMet(Row& row, const ShortcutAnswers& a) {
+  const Wsh::ShortcutSteps& steps = a.steps;
+  if (steps.connectionsFolder) {
+    const std::wstring items = L"В папке сетевых подключений " +
+                               Counted(steps.items, L"элемент", L"элемента", L"элементов");
+    if (steps.matches > 0)
+      row.Note(State::kAsExpected, items + L"; запись проверки среди них");
+    else if (!steps.failed)
+      row.Note(State::kDiffers, items + L"; записи проверки среди них нет: программа не найдёт "
+                                        L"подключение и молча не сделает ярлык");
+  } else if (!steps.failed) {
+    row.Note(State::kDiffers, L"Папки сетевых подключений (NameSpace(49)) у этой программы нет: "
+                              L"она молча не сделает ярлык");
+  }
+  for (const std::wstring& box : a.boxes)
+    row.Note(State::kDiffers, L"Шаг программы не удался, она покажет " + Quoted(box));
+  if (steps.matches > steps.copied && !steps.failed)
+    row.Note(State::kDiffers, L"Папки рабочего стола (NameSpace(0)) нет: программа молча не сделает ярлык");
+}
+
+}  // namespace
+
+Row ShortcutRow(const ShortcutAnswers& a) {
+  Row row{L"Ярлык подключения"};
+  if (!a.asked) {
+    row.Note(State::kCannotBeTold,
+             L"Без ключа /phonebook:default этого не проверить: ярлык делается из записи в "
+             L"телефонной книге пользователя, а без ключа проверка пишет только в свою");
+    return row;
+  }
+  if (!a.entryWritten) {
+    row.Note(State::kCannotBeTold, L"Запись проверки не записана (строка 1): ярлык делать не из чего");
+    return row;
+  }
+  row.lines.push_back(L"Шаг программы с записью проверки " + Quoted(a.entryName) +
+                      L": Shell.Application копирует её из папки сетевых подключений на рабочий стол");
+  if (!a.scriptHostDesktop)
+    row.Note(State::kDiffers, L"WScript.Shell не называет папку рабочего стола: заменяя подключение, "
+                              L"программа не сможет удалить его ярлык");
+  // What the step met is known once it came back.
+  const Wsh::ShortcutSteps& steps = a.steps;
+  if (a.returned) NoteWhatTheStepMet(row, a);
+  if (steps.copied > 0 || !a.returned) NoteWhatTheCopyDid(row, a);
   return row;
 }
 

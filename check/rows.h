@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "check/report.h"
+#include "desktop/wsh.h"
 
 namespace check {
 
@@ -22,6 +23,8 @@ Row DeviceRow(const std::optional<std::vector<Device>>& devices, std::uint32_t c
 struct FirewallAnswer {
   bool started = false;
   std::wstring whyNot;  // when not started: the system's text
+  std::wstring program;  // the file that ran, as the system names it (empty: it does not)
+  bool wow64 = false;    // the check, a 32-bit program like the program, runs under WoW64
   bool ended = false;   // within the time the check waits
   std::uint32_t exitCode = 0;
   std::wstring firstLine;
@@ -34,7 +37,15 @@ struct WindowsVersion {
 };
 std::wstring VersionText(const WindowsVersion& version);
 
+// The system's processor architecture (GetNativeSystemInfo's PROCESSOR_ARCHITECTURE_*), and
+// whether the check runs under WoW64; nullopt where the system does not say.
+struct Architecture {
+  std::optional<std::uint16_t> system;
+  std::optional<bool> wow64;
+};
+
 struct ManifestAnswers {
+  Architecture architecture;
   std::optional<WindowsVersion> version;          // RtlGetVersion
   std::optional<WindowsVersion> shimmedVersion;   // GetVersionExW, as the manifest's OS list lets it
   std::wstring language;                          // the display language, e.g. "ru-RU (0x0419)"
@@ -59,5 +70,31 @@ Row SignatureRow(const std::wstring& programFile, std::optional<std::uint32_t> r
 
 // The desktop's shell as the program finds it for the site, and the check's own token.
 Row ShellRow(bool found, bool shellElevated, bool checkElevated);
+
+// The program's shortcut step taken with the check's entry, and what came of it.
+struct ShortcutAnswers {
+  bool asked = false;         // /phonebook:default: the entry is in the default phonebook
+  bool entryWritten = false;  // the check's entry stands there
+  std::wstring entryName;
+  std::wstring deletedName;   // the file the program deletes when it replaces the connection
+  bool scriptHostDesktop = false;  // WScript.Shell names the desktop, where it deletes
+  Wsh::ShortcutSteps steps;   // what the program's own step met
+  std::vector<std::wstring> boxes;  // what the step showed the user
+  bool returned = true;       // the step came back within the wait
+  int waitedSeconds = 0;
+  struct ShellWindow {
+    std::wstring title, text;
+    bool closed = false;
+  };
+  std::vector<ShellWindow> windows;  // shown by the shell while it copied
+  struct NewFile {
+    std::wstring name;
+    bool whereDeleted = true;  // in the folder the program deletes from (else another desktop's)
+  };
+  std::vector<NewFile> newFiles;  // the files that appeared on the desktop
+  std::optional<std::wstring> target;  // the first one's target as the shell names it
+  std::vector<std::wstring> notDeleted;  // of the new files, those that could not be deleted
+};
+Row ShortcutRow(const ShortcutAnswers& answers);
 
 }  // namespace check

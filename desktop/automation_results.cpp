@@ -47,13 +47,14 @@ std::int32_t AsInteger(const AutomationResult& result) {
   throw AutomationError("an integer was expected");
 }
 
-void ForEachItem(platform::AutomationObject& collection,
-                 const std::function<void(platform::AutomationObject& item)>& visit) {
+std::int32_t ForEachItem(platform::AutomationObject& collection,
+                         const std::function<void(platform::AutomationObject& item)>& visit) {
   const std::int32_t count = AsInteger(collection.Get(L"Count", {}));
   for (std::int32_t index = 0; index < count; ++index) {
     auto item = AsObject(collection.Get(L"Item", {index}));
     if (item) visit(*item);
   }
+  return count;
 }
 
 }  // namespace desktop

@@ -23,7 +23,8 @@ std::int32_t AsInteger(const platform::AutomationResult& result);
 // Walks a collection in its own order: Count once, then Item(0) .. Item(Count - 1) with 32-bit
 // indexes. Every collection of the shell answers these (not every one has an enumerator). Each
 // item is released before the next is asked for; an index that answers nothing is passed over.
-void ForEachItem(platform::AutomationObject& collection,
+// Answers the count.
+std::int32_t ForEachItem(platform::AutomationObject& collection,
                  const std::function<void(platform::AutomationObject& item)>& visit);
 
 }  // namespace desktop

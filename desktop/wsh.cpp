@@ -18,7 +18,8 @@ std::unique_ptr<platform::AutomationObject> Folder(platform::AutomationObject& s
   return desktop::AsObject(shell.Get(L"NameSpace", {number}));
 }
 
-// The desktop directory as the script host reports it; empty when it cannot be had.
+}  // namespace
+
 std::wstring DesktopDirectory(platform::Automation& automation) {
   try {
     auto scriptShell = automation.Create(L"WScript.Shell");
@@ -32,6 +33,8 @@ std::wstring DesktopDirectory(platform::Automation& automation) {
   }
 }
 
+namespace {
+
 // The objects of one run, released in the order desktop folder, connections folder, shell
 // (members are destroyed in reverse order of declaration).
 struct ShortcutRun {
@@ -39,35 +42,42 @@ struct ShortcutRun {
   std::unique_ptr<platform::AutomationObject> connections;
   std::unique_ptr<platform::AutomationObject> desktopFolder;
 
-  void CopyMatchingItems() {
+  void CopyMatchingItems(const std::wstring& connectionName, ShortcutSteps& steps) {
     auto items = desktop::AsRequiredObject(connections->Get(L"Items", {}));
-    desktop::ForEachItem(*items, [this](platform::AutomationObject& item) {
-      // Built afresh for every item, from the setting as it reads now.
-      const std::wstring wanted = basMain::ProviderName + L" INTERNET";
-      if (desktop::AsText(item.Get(L"Name", {})) != wanted) return;
+    steps.items = desktop::ForEachItem(*items, [&](platform::AutomationObject& item) {
+      if (desktop::AsText(item.Get(L"Name", {})) != connectionName) return;
+      ++steps.matches;
       desktopFolder = Folder(*shell, CSIDL_DESKTOP_FOLDER);
-      if (desktopFolder) desktopFolder->Call(L"CopyHere", {&item});
+      if (!desktopFolder) return;
+      desktopFolder->Call(L"CopyHere", {&item});
+      ++steps.copied;
     });
   }
 };
 
-void RunShortcut(platform::Automation& automation) {
+void RunShortcut(platform::Automation& automation, const std::wstring& connectionName,
+                 ShortcutSteps& steps) {
   ShortcutRun run;
   run.shell = automation.Create(L"Shell.Application");
   run.connections = Folder(*run.shell, CSIDL_CONNECTIONS_FOLDER);
-  if (run.connections) run.CopyMatchingItems();
+  steps.connectionsFolder = run.connections != nullptr;
+  if (run.connections) run.CopyMatchingItems(connectionName, steps);
 }
 
 }  // namespace
 
-void CreateConnectionShortcut(platform::Automation& automation) {
+ShortcutSteps CreateConnectionShortcut(platform::Automation& automation,
+                                       const std::wstring& connectionName) {
+  ShortcutSteps steps;
   try {
-    RunShortcut(automation);
+    RunShortcut(automation, connectionName, steps);
   } catch (const platform::AutomationError&) {
     // Every object of the run is released by now; a shortcut copied before the failure stays.
+    steps.failed = true;
     platform::ShowMessageBox(ShortcutErrorText, platform::MB_ICONCRITICAL_STYLE,
                              basMain::ApplicationTitle);
   }
+  return steps;
 }
 
 std::string ConnectionShortcutFile(platform::Automation& automation, const std::wstring& name) {

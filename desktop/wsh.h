@@ -10,12 +10,26 @@ namespace Wsh {
 
 inline constexpr const wchar_t* ShortcutErrorText = L"Ошибка создания ярлыка подключения!";
 
-// Copies every item of the connections folder named basMain::ProviderName + " INTERNET"
-// (exactly, case-sensitively) to the desktop folder through Shell.Application. A missing
-// connections or desktop folder, or no such item, ends silently; any failing automation step
-// shows ShortcutErrorText once (critical icon, application title) and returns. Nothing is
-// passed on to the caller; every object is released before it returns.
-void CreateConnectionShortcut(platform::Automation& automation);
+// What one run of CreateConnectionShortcut met, for a caller that asks (the provider's check);
+// the program goes on whatever it says.
+struct ShortcutSteps {
+  bool connectionsFolder = false;  // NameSpace(49) answered a folder
+  std::int32_t items = 0;          // the number of its items
+  int matches = 0;                 // items named as the connection
+  int copied = 0;                  // of them, handed to the desktop folder's CopyHere
+  bool failed = false;             // a step failed, and ShortcutErrorText was shown
+};
+
+// Copies every item of the connections folder named connectionName (exactly, case-sensitively)
+// to the desktop folder through Shell.Application. A missing connections or desktop folder, or
+// no such item, ends silently; any failing automation step shows ShortcutErrorText once
+// (critical icon, application title) and returns. No failure is passed on to the caller; every
+// object is released before it returns.
+ShortcutSteps CreateConnectionShortcut(platform::Automation& automation,
+                                       const std::wstring& connectionName);
+
+// The desktop directory as WScript.Shell reports it; empty when it cannot be had.
+std::wstring DesktopDirectory(platform::Automation& automation);
 
 // Deletes <desktop>\<name>.lnk, the desktop directory being the one WScript.Shell reports.
 // Every failure is silent; without a desktop directory nothing is deleted at all.

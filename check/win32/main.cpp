@@ -16,9 +16,11 @@
 #include "check/phonebook_row.h"
 #include "check/report.h"
 #include "check/rows.h"
+#include "check/win32/files.h"
 #include "check/win32/ras_checked_phonebook.h"
 #include "check/win32/report_window.h"
 #include "check/win32/scratch_folder.h"
+#include "check/win32/shortcut_answers.h"
 #include "check/win32/system_answers.h"
 #include "phonebook/vpn_entry.h"
 #include "platform/number_text.h"
@@ -66,14 +68,23 @@ std::vector<std::wstring> Heading(bool defaultPhonebook) {
               L": профиль, размеры и имена взяты из кода программы этой сборки",
           defaultPhonebook
               ? L"Проверка ничего не меняет: всё, что она пишет, лежит в её временной папке и "
-                L"удаляется, а запись в телефонной книге пользователя (/phonebook:default) удаляется"
+                L"удаляется, а запись в телефонной книге пользователя и ярлык, сделанный из неё "
+                L"на рабочем столе (/phonebook:default), удаляются"
               : L"Проверка ничего не меняет: всё, что она пишет, лежит в её временной папке и "
                 L"удаляется"};
 }
 
-// The phonebook rows: into a phonebook file of the check's own, or, asked to, into the user's
-// default phonebook under a name no real entry has, deleted again at the end.
-std::vector<Row> PhonebookRows(const std::wstring& scratch, bool defaultPhonebook) {
+// The rows of the check's entry: the phonebook's and its devices', and the shortcut's, taken
+// while the entry stands.
+struct EntryRows {
+  Row phonebook, devices, shortcut;
+};
+
+// Into a phonebook file of the check's own, or, asked to, into the user's default phonebook
+// under a name no real entry has; the entry, and the shortcut made of it, deleted again.
+EntryRows EntryRowsOf(const std::wstring& scratch, bool defaultPhonebook) {
+  ShortcutAnswers noShortcut;
+  noShortcut.asked = defaultPhonebook;
   const std::wstring library = L"rasapi32.dll из системной папки; ";
   if (!PhonebookServiceLoads()) {
     Row row{L"Служба телефонной книги"};
@@ -81,7 +92,7 @@ std::vector<Row> PhonebookRows(const std::wstring& scratch, bool defaultPhoneboo
                               L"rasapi32.dll не загружается из системной папки");
     Row devices{L"Устройство L2TP"};
     devices.Note(State::kCannotBeTold, row.lines.back());
-    return {row, devices};
+    return {row, devices, ShortcutRow(noShortcut)};
   }
   std::optional<std::string> phonebook;
   std::wstring where = library + L"запись идёт в телефонную книгу пользователя по умолчанию";
@@ -94,24 +105,25 @@ std::vector<Row> PhonebookRows(const std::wstring& scratch, bool defaultPhoneboo
   }
   where += L" под именем " + Quoted(name);
   RasCheckedPhonebook service(phonebook);
-  bool usable = false;
-  std::vector<Row> rows = {
-      PhonebookRow(service, where, name, VPN::ProviderProfile(basMain::ServerAddresses[1]), usable)};
-  if (usable) {
+  PhonebookFindings findings;
+  EntryRows rows{PhonebookRow(service, where, name, VPN::ProviderProfile(basMain::ServerAddresses[1]), findings),
+                 Row{L"Устройство L2TP"}, Row{L""}};
+  if (findings.usable) {
     std::uint32_t code = 0;
     const auto devices = ListDevices(code);
-    rows.push_back(DeviceRow(devices, code, VPN::ProviderProfile(L"").szDeviceName));
-    return rows;
+    rows.devices = DeviceRow(devices, code, VPN::ProviderProfile(L"").szDeviceName);
+  } else {
+    rows.devices.Note(State::kCannotBeTold, L"Службу телефонной книги этой системы нельзя использовать "
+                                            L"(строка выше): её список устройств ничего не значит");
   }
-  Row row{L"Устройство L2TP"};
-  row.Note(State::kCannotBeTold, L"Службу телефонной книги этой системы нельзя использовать "
-                                 L"(строка выше): её список устройств ничего не значит");
-  rows.push_back(row);
+  rows.shortcut = ShortcutRow(defaultPhonebook && findings.written ? AskShortcut(name) : noShortcut);
+  if (findings.deletionDue) DeleteCheckEntry(rows.phonebook, service, name);
   return rows;
 }
 
 std::vector<Row> AllRows(HINSTANCE instance, const std::wstring& scratch, bool defaultPhonebook) {
-  std::vector<Row> rows = PhonebookRows(scratch, defaultPhonebook);
+  EntryRows entry = EntryRowsOf(scratch, defaultPhonebook);
+  std::vector<Row> rows = {std::move(entry.phonebook), std::move(entry.devices)};
   rows.push_back(FirewallRow(kFirewallShowCommand, AskFirewall(scratch)));
   rows.push_back(ManifestRow(AskManifest()));
   rows.push_back(LoadConfigurationRow(AskLoadConfiguration(instance, scratch)));
@@ -121,6 +133,7 @@ std::vector<Row> AllRows(HINSTANCE instance, const std::wstring& scratch, bool d
   rows.push_back(SignatureRow(program, trust, reason));
   const ShellAnswers shell = AskShell();
   rows.push_back(ShellRow(shell.found, shell.shellElevated, shell.checkElevated));
+  rows.push_back(std::move(entry.shortcut));
   return rows;
 }
 
@@ -130,11 +143,8 @@ std::optional<std::wstring> WriteReport(const std::string& bytes) {
   const std::wstring file = std::wstring(build_settings::CheckReportName);
   if (WriteFileBytes(Folder(ModulePath()) + L"\\" + file, bytes.data(), bytes.size()))
     return L"рядом с проверкой";
-  wchar_t documents[MAX_PATH] = {};
-  namespace bound = platform::win32::bound;
-  if (SUCCEEDED(bound::Call(bound::SHGetFolderPathW, E_FAIL, nullptr, CSIDL_PERSONAL, nullptr,
-                            DWORD{SHGFP_TYPE_CURRENT}, documents)) &&
-      WriteFileBytes(std::wstring(documents) + L"\\" + file, bytes.data(), bytes.size()))
+  const std::wstring documents = ShellFolder(CSIDL_PERSONAL);
+  if (!documents.empty() && WriteFileBytes(documents + L"\\" + file, bytes.data(), bytes.size()))
     return L"в папке «Документы»";
   return std::nullopt;
 }

@@ -1,6 +1,10 @@
 #include "check/win32/ras_checked_phonebook.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
+
+#include "check/win32/files.h"
 
 #include "platform/system.h"
 #include "platform/win32/bound_functions.h"
@@ -64,6 +68,16 @@ ResultCode RasCheckedPhonebook::ReadEntry(const std::string& name, std::uint32_t
     room = size;
   }
   return result;
+}
+
+std::optional<PhonebookFiles> RasCheckedPhonebook::FilesHolding(const std::string& name) {
+  if (phonebook_) return std::nullopt;
+  const auto holds = [&name](int folder) {
+    const std::wstring root = ShellFolder(folder);
+    return !root.empty() &&
+           HoldsSection(ReadFileBytes(root + L"\\Microsoft\\Network\\Connections\\Pbk\\rasphone.pbk"), name);
+  };
+  return PhonebookFiles{holds(CSIDL_APPDATA), holds(CSIDL_COMMON_APPDATA)};
 }
 
 bool PhonebookServiceLoads() {

@@ -28,6 +28,9 @@ class RasCheckedPhonebook final : public CheckedPhonebook {
                                           std::uint32_t size) override;
   platform::ResultCode ReadEntry(const std::string& name, std::uint32_t structureSize,
                                  std::vector<std::uint8_t>& image) override;
+  // The user's phonebook file in the application data folder, and the one for all users in
+  // the common one, each looked into for the entry's section.
+  std::optional<PhonebookFiles> FilesHolding(const std::string& name) override;
 
  private:
   const char* Phonebook() const { return phonebook_ ? phonebook_->c_str() : nullptr; }

@@ -21,10 +21,4 @@ class ScratchFolder {
   std::wstring path_;
 };
 
-// Removes the folder and everything in it; false when something stays.
-bool RemoveFolder(const std::wstring& folder);
-
-// Writes the bytes to the file, replacing it; false when that cannot be done.
-bool WriteFileBytes(const std::wstring& file, const void* bytes, std::size_t size);
-
 }  // namespace check::win32

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "check/win32/bind.h"
-#include "check/win32/scratch_folder.h"
+#include "check/win32/files.h"
 #include "platform/number_text.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/desktop_shell.h"
@@ -25,6 +25,19 @@ using platform::win32::UniqueHandle;
 // Documented, but not declared by this SDK for the Windows the check builds for.
 using RtlGetVersionSignature = LONG WINAPI(OSVERSIONINFOW* version);
 using GetProcessDpiAwarenessSignature = HRESULT WINAPI(HANDLE process, PROCESS_DPI_AWARENESS* awareness);
+using IsWow64Process2Signature = BOOL WINAPI(HANDLE process, USHORT* processMachine, USHORT* nativeMachine);
+
+// IsWow64Process2's machine as GetNativeSystemInfo's architecture.
+std::optional<std::uint16_t> ArchitectureOfMachine(USHORT machine) {
+  switch (machine) {
+    case IMAGE_FILE_MACHINE_I386: return PROCESSOR_ARCHITECTURE_INTEL;
+    case IMAGE_FILE_MACHINE_AMD64: return PROCESSOR_ARCHITECTURE_AMD64;
+    case 0xAA64: return 12;  // IMAGE_FILE_MACHINE_ARM64, PROCESSOR_ARCHITECTURE_ARM64
+    case 0x01C4: return PROCESSOR_ARCHITECTURE_ARM;  // IMAGE_FILE_MACHINE_ARMNT
+    case IMAGE_FILE_MACHINE_IA64: return PROCESSOR_ARCHITECTURE_IA64;
+    default: return std::nullopt;
+  }
+}
 
 // The check's resources: the two probes and the decoy.
 constexpr int kProbeWithLoadConfiguration = 201;
@@ -83,7 +96,16 @@ std::optional<int> ElevationType() {
 struct Run {
   bool started = false, ended = false;
   DWORD error = 0, exitCode = 0;
+  std::wstring image;  // the file that runs, as the system names it (Vista and later)
 };
+
+std::wstring ImageOf(HANDLE process) {
+  auto* query = CHECK_BIND(::GetModuleHandleW(L"kernel32.dll"), QueryFullProcessImageNameW);
+  wchar_t path[MAX_PATH + 1] = {};
+  DWORD length = MAX_PATH + 1;
+  if (query == nullptr || !query(process, 0, path, &length)) return {};
+  return std::wstring(path, length);
+}
 Run RunHidden(const std::wstring& program, std::wstring commandLine, const std::wstring& output,
               DWORD milliseconds) {
   Run run;
@@ -107,22 +129,11 @@ Run RunHidden(const std::wstring& program, std::wstring commandLine, const std::
   }
   run.started = true;
   const UniqueHandle processHandle(process.hProcess), thread(process.hThread);
+  run.image = ImageOf(processHandle.get());
   run.ended = ::WaitForSingleObject(processHandle.get(), milliseconds) == WAIT_OBJECT_0;
   if (!run.ended) ::TerminateProcess(processHandle.get(), 1);
   ::GetExitCodeProcess(processHandle.get(), &run.exitCode);
   return run;
-}
-
-std::string FileBytes(const std::wstring& path) {
-  HANDLE opened = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (opened == INVALID_HANDLE_VALUE) return {};
-  const UniqueHandle file(opened);
-  std::string bytes(64 * 1024, '\0');
-  DWORD read = 0;
-  if (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
-  bytes.resize(read);
-  return bytes;
 }
 
 // The first line that says something, read in the console's (OEM) code page.
@@ -186,8 +197,33 @@ std::wstring SystemText(DWORD code) {
   return result;
 }
 
+Architecture AskArchitecture() {
+  Architecture answers;
+  const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+  // Windows 10 1511 and later name the machine itself, an ARM64 one that emulates x86 too.
+  if (auto* wow64 = Bind<IsWow64Process2Signature>(kernel, "IsWow64Process2")) {
+    USHORT process = 0, machine = 0;
+    if (wow64(::GetCurrentProcess(), &process, &machine)) {
+      answers.wow64 = process != IMAGE_FILE_MACHINE_UNKNOWN;
+      answers.system = ArchitectureOfMachine(machine);
+      return answers;
+    }
+  }
+  if (auto* wow64 = CHECK_BIND(kernel, IsWow64Process)) {
+    BOOL under = FALSE;
+    if (wow64(::GetCurrentProcess(), &under)) answers.wow64 = under != FALSE;
+  }
+  if (auto* native = CHECK_BIND(kernel, GetNativeSystemInfo)) {
+    SYSTEM_INFO info{};
+    native(&info);
+    answers.system = info.wProcessorArchitecture;
+  }
+  return answers;
+}
+
 ManifestAnswers AskManifest() {
   ManifestAnswers answers;
+  answers.architecture = AskArchitecture();
   answers.version = RealVersion();
   OSVERSIONINFOW shimmed{};
   shimmed.dwOSVersionInfoSize = sizeof shimmed;
@@ -219,9 +255,11 @@ FirewallAnswer AskFirewall(const std::wstring& scratch) {
                             output, 20000);
   answer.started = run.started;
   answer.whyNot = SystemText(run.error);
+  answer.program = run.image;
+  answer.wow64 = AskArchitecture().wow64.value_or(false);
   answer.ended = run.ended;
   answer.exitCode = run.exitCode;
-  answer.firstLine = FirstLine(FileBytes(output));
+  answer.firstLine = FirstLine(ReadFileBytes(output, 64 * 1024));
   return answer;
 }
 

@@ -13,6 +13,7 @@
 namespace check::win32 {
 
 ManifestAnswers AskManifest();
+Architecture AskArchitecture();
 
 inline constexpr const wchar_t* kFirewallShowCommand = L"netsh firewall show opmode";
 // Runs the display-only command from the system directory, its output into the folder.

@@ -66,9 +66,13 @@ DIALWRIGHT_BOUND(shell32, ShellExecuteA,
                  HINSTANCE WINAPI(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
                                   LPCSTR directory, INT showCommand));
 
-// The provider's check: where to write its report when its own folder is not writable.
+// The provider's check: where to write its report when its own folder is not writable, where
+// the phonebook's files and the desktop are, and what a shortcut leads to.
 DIALWRIGHT_BOUND(shell32, SHGetFolderPathW,
                  HRESULT WINAPI(HWND owner, int folder, HANDLE token, DWORD flags, LPWSTR path));
+DIALWRIGHT_BOUND(shell32, SHGetFileInfoW,
+                 DWORD_PTR WINAPI(LPCWSTR path, DWORD attributes, SHFILEINFOW* info,
+                                  UINT infoSize, UINT flags));
 
 // ole32.dll: the apartment and the automation objects.
 DIALWRIGHT_BOUND(ole32, CoInitializeEx, HRESULT WINAPI(LPVOID reserved, DWORD model));
@@ -77,6 +81,8 @@ DIALWRIGHT_BOUND(ole32, CLSIDFromProgID, HRESULT WINAPI(LPCOLESTR progId, LPCLSI
 DIALWRIGHT_BOUND(ole32, CoCreateInstance,
                  HRESULT WINAPI(REFCLSID classId, LPUNKNOWN outer, DWORD context, REFIID iid,
                                 LPVOID* object));
+// The provider's check: the item list a shortcut hands out.
+DIALWRIGHT_BOUND(ole32, CoTaskMemFree, void WINAPI(LPVOID memory));
 
 // oleaut32.dll: the texts and values that automation calls take and answer.
 DIALWRIGHT_BOUND(oleaut32, SysAllocStringLen, BSTR WINAPI(const OLECHAR* text, UINT length));

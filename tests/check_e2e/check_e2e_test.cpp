@@ -4,6 +4,7 @@
 // report, and its exit code. Every run must leave nothing behind: no scratch folder, the
 // user's phonebook as it was, no netsh command but the one that only displays.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,13 +40,24 @@ struct Says {
   std::wstring text;
 };
 
+// Where the phonebook service keeps its entries: a file of the test's own, or the default
+// phonebook's file of the user or the one for all users.
+enum class Phonebook { kTests, kUsers, kAllUsers };
+
 struct Scenario {
   const char* name;
   std::vector<std::wstring> environment;  // NAME=VALUE for the check's run
   std::wstring arguments;
   int exitCode;
   std::vector<Says> says;
+  Phonebook phonebook = Phonebook::kTests;
+  bool shellStandin = false;  // Shell.Application of the tests' own in the place of Wine's
 };
+
+std::wstring Lowered(std::wstring text) {
+  ::CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
 
 std::wstring Wide(const std::string& cp1251) {
   std::wstring text(cp1251.size(), L'\0');
@@ -66,7 +79,8 @@ const std::vector<Scenario> kScenarios = {
        L"Обманка version.dll рядом с пробой загружена обеими пробами: DependentLoadFlags не прочитан "
        L"этой Windows (до Windows 10 1607 так и ожидается)"},
       {6, kCannotBeTold, L"«Dialwright VPN 1.0.exe» не подписана"},
-      {7, Wine(kDiffers, "Wine's explorer runs with a full administrator's token"), L"Сама проверка работает с повышенными правами"}}},
+      {7, Wine(kDiffers, "Wine's explorer runs with a full administrator's token"), L"Сама проверка работает с повышенными правами"},
+      {8, kCannotBeTold, L"Без ключа /phonebook:default этого не проверить"}}},
     {"AnotherDeviceName", {L"DIALWRIGHT_STANDIN_L2TP_DEVICE=WAN Miniport (L2TP)"}, L"/quiet", 1,
      {{2, kDiffers, L"Устройства профиля «Минипорт WAN (L2TP)» среди них нет"},
       {2, kDiffers, L"L2TP-минипорт этой Windows называется «WAN Miniport (L2TP)»"}}},
@@ -87,8 +101,40 @@ const std::vector<Scenario> kScenarios = {
     {"TheDefaultPhonebookWhenAsked", {}, L"/quiet /phonebook:default", 1,
      {{1, kAsExpected, L"rasapi32.dll из системной папки; запись идёт в телефонную книгу пользователя по "
                        L"умолчанию под именем «Dialwright check "},
-      {1, kAsExpected, L"Запись удалена"}}},
+      {1, kAsExpected, L"Раздела записи нет ни в телефонной книге пользователя, ни в общей для всех"},
+      {1, kAsExpected, L"Запись удалена"},
+      {8, Wine(kDiffers, "Wine's shell has no connections folder"),
+       L"Папки сетевых подключений (NameSpace(49)) у этой программы нет: она молча не сделает ярлык"}}},
+    // The shortcut's row, against a shell of the tests' own: the entry listed, the shortcut made
+    // under the name the program deletes, leading to the connection, deleted again.
+    {"AShellThatMakesTheShortcut", {}, L"/quiet /phonebook:default", Wine(1, "rows 4 and 7"),
+     {{1, kAsExpected, L"Запись легла в телефонную книгу пользователя: её видит только этот пользователь"},
+      {8, kAsExpected, L"В папке сетевых подключений 3 элемента; запись проверки среди них"},
+      {8, kAsExpected, L"Это имя, под которым программа удаляет ярлык, заменяя подключение"},
+      {8, kAsExpected, L"Ярлык ведёт к подключению «Dialwright check "},
+      {8, kAsExpected, L"Файл «Dialwright check "}},
+     Phonebook::kUsers, true},
+    {"AShellThatNamesItOtherwise", {L"DIALWRIGHT_SHELL_SHORTCUT=Ярлык для %s.lnk"}, L"/quiet /phonebook:default", 1,
+     {{1, kAsExpected, L"Запись легла в телефонную книгу, общую для всех пользователей: её видят все"},
+      {8, kDiffers, L"Программа удаляет ярлык под именем «Dialwright check "},
+      {8, kDiffers, L"Файл «Ярлык для Dialwright check "}},
+     Phonebook::kAllUsers, true},
+    {"AShellThatAsksFirst", {L"DIALWRIGHT_SHELL_ASKS=Создание ярлыка|Создать ярлык вместо копирования?"},
+     L"/quiet /phonebook:default", 1,
+     {{8, kDiffers, L"Оболочка показала окно «Создание ярлыка» с текстом «Создать ярлык вместо копирования?» "
+                    L"и ждала ответа: этот вопрос увидит и пользователь программы; проверка закрыла окно отказом"}},
+     Phonebook::kUsers, true},
+    {"AShellThatDoesNotListTheEntry", {L"DIALWRIGHT_SHELL_LISTS=0"}, L"/quiet /phonebook:default", 1,
+     {{8, kDiffers, L"В папке сетевых подключений 1 элемент; записи проверки среди них нет"}},
+     Phonebook::kUsers, true},
 };
+
+// The default phonebook's file of the user, or of all users, in the folder Windows keeps it in.
+fs::path DefaultPhonebookFile(int folder) {
+  wchar_t path[MAX_PATH] = {};
+  ::SHGetFolderPathW(nullptr, folder, nullptr, 0, path);
+  return fs::path(path) / L"Microsoft" / L"Network" / L"Connections" / L"Pbk" / L"rasphone.pbk";
+}
 
 class CheckE2E : public testing::TestWithParam<Scenario> {
  protected:
@@ -96,18 +142,42 @@ class CheckE2E : public testing::TestWithParam<Scenario> {
     ASSERT_TRUE(netsh_.ok());
     fs::remove_all(scratch_);
     fs::create_directories(scratch_);
-    // The user's phonebook holds an entry of the user's own, which nothing may touch.
-    std::ofstream(phonebook_, std::ios::binary)
-        << "[Vorlix INTERNET]\r\ndwSize=2884\r\nszLocalPhoneNumber=203.0.113.9\r\n\r\n";
     fs::remove(report_);
   }
   void TearDown() override {
     fs::remove(report_);
     fs::remove_all(scratch_);
+    for (const fs::path& file : {DefaultPhonebookFile(CSIDL_APPDATA), DefaultPhonebookFile(CSIDL_COMMON_APPDATA)})
+      fs::remove(file);
+  }
+
+  // The phonebook the service keeps, holding an entry of the user's own, which nothing may touch.
+  fs::path Phonebook(Phonebook where) {
+    const fs::path file = where == Phonebook::kUsers      ? DefaultPhonebookFile(CSIDL_APPDATA)
+                          : where == Phonebook::kAllUsers ? DefaultPhonebookFile(CSIDL_COMMON_APPDATA)
+                                                          : scratch_ / L"rasphone.pbk";
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary)
+        << "[Vorlix INTERNET]\r\ndwSize=2884\r\nszLocalPhoneNumber=203.0.113.9\r\n\r\n";
+    return file;
+  }
+
+  static std::set<std::wstring> DesktopFiles() {
+    std::set<std::wstring> names;
+    for (const auto& entry : fs::directory_iterator(DesktopFolder())) names.insert(entry.path().filename().wstring());
+    return names;
   }
 
   // Runs the check; its exit code, or nullopt when it did not end.
   std::optional<DWORD> Run(const Scenario& scenario, bool shown = false) {
+    phonebook_ = Phonebook(scenario.phonebook);
+    // A shortcut of the user's own on the desktop, which nothing may touch.
+    const ScratchFile usersShortcut(DesktopFolder() / L"Vorlix INTERNET.lnk", "shortcut");
+    desktopBefore_ = DesktopFiles();
+    std::optional<ScopedRegistryValue> shell;
+    if (scenario.shellStandin)
+      shell.emplace(L"Software\\Classes\\CLSID\\{13709620-C279-11CE-A49E-444553540000}\\InprocServer32",
+                    (TestFolder() / L"shell_standin.dll").wstring());
     std::vector<std::wstring> environment = {
         L"DIALWRIGHT_STANDIN_PHONEBOOK=" + phonebook_.wstring(),
         L"DIALWRIGHT_NETSH_RECORD=" + netshRecord_.wstring(),
@@ -125,6 +195,7 @@ class CheckE2E : public testing::TestWithParam<Scenario> {
       ::PostMessageW(window, WM_CLOSE, 0, 0);
     }
     const auto exitCode = check.WaitForExit(60s);
+    desktopAfter_ = DesktopFiles();
     std::cout << "[ time ] " << scenario.name << ": "
               << std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count()
               << " ms\n";
@@ -158,7 +229,8 @@ class CheckE2E : public testing::TestWithParam<Scenario> {
   }
 
   const fs::path scratch_ = fs::temp_directory_path() / L"dialwright-check-e2e";
-  const fs::path phonebook_ = scratch_ / L"rasphone.pbk";
+  fs::path phonebook_;
+  std::set<std::wstring> desktopBefore_, desktopAfter_;
   const fs::path netshRecord_ = scratch_ / L"netsh.txt";
   const fs::path report_ = BuildFolder() / L"Dialwright check.txt";
   const ScopedFileReplacement netsh_{SystemFolder() / L"netsh.exe", NetshStandinFile()};
@@ -167,7 +239,7 @@ class CheckE2E : public testing::TestWithParam<Scenario> {
 
 TEST_P(CheckE2E, Reports) {
   const Scenario& scenario = GetParam();
-  const std::string phonebookBefore = ReadFile(phonebook_);
+  const std::string phonebookBefore = ReadFile(Phonebook(scenario.phonebook));
   EXPECT_EQ(Run(scenario), static_cast<DWORD>(scenario.exitCode));
   const std::wstring report = ReportText(report_);
   for (const Says& says : scenario.says) {
@@ -175,9 +247,13 @@ TEST_P(CheckE2E, Reports) {
     EXPECT_NE(row.find(kStates[says.state]), std::wstring::npos) << Utf8(row);
     EXPECT_NE(row.find(L"\n   " + says.text), std::wstring::npos) << Utf8(says.text) << " not in\n" << Utf8(row);
   }
-  EXPECT_NE(report.find(L"\nИтого строк: 7; как ожидалось: "), std::wstring::npos);
+  EXPECT_NE(report.find(L"\nИтого строк: 8; как ожидалось: "), std::wstring::npos);
+  // The netsh the program runs: the system directory's, which under WoW64 is SysWOW64's.
+  EXPECT_NE(Lowered(RowOf(report, 3)).find(Lowered(L"\n   Запущена «" + (SystemFilesOfA32BitProgram() / L"netsh.exe").wstring() + L"»")),
+            std::wstring::npos) << Utf8(RowOf(report, 3));
   EXPECT_EQ(ScratchFolders(), std::vector<fs::path>{}) << "the scratch folder stays";
   EXPECT_EQ(ReadFile(phonebook_), phonebookBefore) << "the user's phonebook changed";
+  EXPECT_EQ(desktopAfter_, desktopBefore_) << "the desktop changed";
   // Only the command that displays, if the firewall was asked at all.
   for (const std::string& line : Lines(netshRecord_)) EXPECT_EQ(line, "netsh firewall show opmode");
 }

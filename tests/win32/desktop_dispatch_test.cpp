@@ -231,7 +231,7 @@ TEST(DispatchFailures, EveryTextAndValueOfTheShortcutStepsFailsInTurn) {
     spy.allocations = 0;
     spy.failAt = n;
     EXPECT_NO_THROW({
-      Wsh::CreateConnectionShortcut(automation);
+      Wsh::CreateConnectionShortcut(automation, L"Vorlix INTERNET");
       Wsh::DeleteConnectionShortcut(automation, L"Vorlix INTERNET");
     }) << "allocation " << n;
     const bool reached = spy.allocations >= n;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
 #include "desktop/automation_results.h"
 #include "tests/fakes/fake_automation.h"
 
@@ -14,12 +13,9 @@ using Journal = std::vector<std::wstring>;
 
 class WshTest : public ::testing::Test {
  protected:
-  void SetUp() override { basMain::ProviderName = L"Vorlix"; }
-  void TearDown() override { basMain::FillSettings(); }
-
   // What one run journalled, and that it released every object.
-  Journal Create() {
-    Wsh::CreateConnectionShortcut(automation);
+  Journal Create(const std::wstring& connection, Wsh::ShortcutSteps& steps) {
+    steps = Wsh::CreateConnectionShortcut(automation, connection);
     EXPECT_EQ(automation.live, 0);
     return TakeJournal();
   }
@@ -27,26 +23,32 @@ class WshTest : public ::testing::Test {
   fakes::FakeAutomation automation;
 };
 
+// Each match copied, the desktop asked for afresh at each; what the steps met, told.
 TEST_F(WshTest, CopiesEveryExactMatchWithTheDesktopAskedAfresh) {
   const struct {
-    std::wstring provider;
+    std::wstring connection;
     std::vector<std::wstring> names;
     Journal copies;
   } rows[] = {
-      {L"Vorlix", {L"Local Area Connection", L"Vorlix INTERNET", L"Other"},
+      {L"Vorlix INTERNET", {L"Local Area Connection", L"Vorlix INTERNET", L"Other"},
        {L"desktop.CopyHere(&item1)"}},
       // Exactly and case-sensitively; no match asks for no desktop.
-      {L"Vorlix", {L"vorlix internet", L"Vorlix Internet", L"Vorlix INTERNET ", L" Vorlix INTERNET",
-                   L"VorlixINTERNET", L"Vorlix"}, {}},
-      {L"Vorlix", {L"Vorlix INTERNET", L"x", L"Vorlix INTERNET"},
+      {L"Vorlix INTERNET", {L"vorlix internet", L"Vorlix Internet", L"Vorlix INTERNET ", L" Vorlix INTERNET",
+                            L"VorlixINTERNET", L"Vorlix"}, {}},
+      {L"Vorlix INTERNET", {L"Vorlix INTERNET", L"x", L"Vorlix INTERNET"},
        {L"desktop.CopyHere(&item0)", L"desktop.CopyHere(&item2)"}},
-      // The provider's name as it is now.
-      {L"Сеть-Плюс", {L"Vorlix INTERNET", L"Сеть-Плюс INTERNET"}, {L"desktop.CopyHere(&item1)"}},
+      {L"Сеть-Плюс INTERNET", {L"Vorlix INTERNET", L"Сеть-Плюс INTERNET"}, {L"desktop.CopyHere(&item1)"}},
+      {L"Vorlix INTERNET", {}, {}},
   };
   for (const auto& row : rows) {
-    basMain::ProviderName = row.provider;
     automation.connectionNames = row.names;
-    const Journal journal = Create();
+    Wsh::ShortcutSteps steps;
+    const Journal journal = Create(row.connection, steps);
+    EXPECT_TRUE(steps.connectionsFolder);
+    EXPECT_EQ(steps.items, static_cast<std::int32_t>(row.names.size()));
+    EXPECT_EQ(steps.matches, static_cast<int>(row.copies.size()));
+    EXPECT_EQ(steps.copied, steps.matches);
+    EXPECT_FALSE(steps.failed);
     EXPECT_EQ(LinesStartingWith(journal, L"desktop.CopyHere"), row.copies);
     EXPECT_EQ(LinesStartingWith(journal, L"shell.NameSpace(i16:0)").size(), row.copies.size());
     EXPECT_EQ(LinesStartingWith(journal, L"box"), Journal{});

@@ -66,7 +66,7 @@ TEST(Unbound, EachStepFailsItsOwnWay) {
   EXPECT_EQ(journal, std::vector<std::wstring>{});
 
   // The shortcut: its fixed message, once.
-  Wsh::CreateConnectionShortcut(automation);
+  EXPECT_TRUE(Wsh::CreateConnectionShortcut(automation, L"Vorlix INTERNET").failed);
   EXPECT_EQ(journal, std::vector<std::wstring>{L"box 16 " + std::wstring(Wsh::ShortcutErrorText)});
 
   // The hardening still takes the current directory out of the search.
