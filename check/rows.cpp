@@ -28,7 +28,7 @@ std::wstring ArchitectureName(std::uint16_t architecture) {
     case 6: return L"64-разрядная, Itanium";
     case 9: return L"64-разрядная, x64";
     case 12: return L"64-разрядная, ARM64";
-    default: return L"архитектура " + Number(architecture);
+    default: return L"неизвестной архитектуры (" + Number(architecture) + L")";
   }
 }
 
@@ -77,6 +77,17 @@ Row DeviceRow(const std::optional<std::vector<Device>>& devices, std::uint32_t c
   row.Note(State::kDiffers, l2tp.empty() ? L"L2TP-минипорта среди них нет"
                                          : L"L2TP-минипорт этой Windows называется " + Quoted(l2tp));
   return row;
+}
+
+std::string FirstLine(const std::string& output) {
+  std::size_t start = 0;
+  while (start < output.size()) {
+    std::size_t end = output.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = output.size();
+    if (output.find_first_not_of(" \t", start) < end) return output.substr(start, end - start);
+    start = end + 1;
+  }
+  return {};
 }
 
 Row FirewallRow(const std::wstring& commandLine, const FirewallAnswer& answer) {

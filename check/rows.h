@@ -30,6 +30,9 @@ struct FirewallAnswer {
   std::wstring firstLine;
 };
 Row FirewallRow(const std::wstring& commandLine, const FirewallAnswer& answer);
+// The first line of a command's output that says something (not only blanks), without its
+// line break; empty when there is none.
+std::string FirstLine(const std::string& output);
 
 struct WindowsVersion {
   std::uint32_t major = 0, minor = 0, build = 0;

@@ -136,22 +136,12 @@ Run RunHidden(const std::wstring& program, std::wstring commandLine, const std::
   return run;
 }
 
-// The first line that says something, read in the console's (OEM) code page.
-std::wstring FirstLine(const std::string& bytes) {
-  std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t end = bytes.find_first_of("\r\n", start);
-    if (end == std::string::npos) end = bytes.size();
-    if (bytes.find_first_not_of(" \t", start) < end) {
-      const std::string line = bytes.substr(start, end - start);
-      std::wstring text(line.size(), L'\0');
-      text.resize(static_cast<std::size_t>(::MultiByteToWideChar(
-          CP_OEMCP, 0, line.data(), static_cast<int>(line.size()), text.data(), static_cast<int>(text.size()))));
-      return text;
-    }
-    start = end + 1;
-  }
-  return {};
+// Text in the console's (OEM) code page, as netsh writes.
+std::wstring FromConsole(const std::string& bytes) {
+  std::wstring text(bytes.size(), L'\0');
+  text.resize(static_cast<std::size_t>(::MultiByteToWideChar(
+      CP_OEMCP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
 bool ExtractResource(HINSTANCE instance, int id, const std::wstring& file) {
@@ -259,7 +249,7 @@ FirewallAnswer AskFirewall(const std::wstring& scratch) {
   answer.wow64 = AskArchitecture().wow64.value_or(false);
   answer.ended = run.ended;
   answer.exitCode = run.exitCode;
-  answer.firstLine = FirstLine(ReadFileBytes(output, 64 * 1024));
+  answer.firstLine = FromConsole(FirstLine(ReadFileBytes(output, 64 * 1024)));
   return answer;
 }
 

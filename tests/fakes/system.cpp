@@ -105,6 +105,7 @@ void ReportError(const std::wstring& text) {
   const SystemSide bookkeeping;
   Fallible(L"ReportError");
   Journal(L"event log: " + text);
+  if (TheSystem().onReportError) TheSystem().onReportError(text);
 }
 
 std::uint32_t FormatSystemMessage(std::uint32_t flags, std::uint32_t messageId,

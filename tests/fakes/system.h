@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <initializer_list>
 #include <memory>
@@ -33,6 +34,8 @@ struct System {
   std::vector<int> answered;  // what each box answered, in order
   std::string systemMessage;  // what the message table writes (a zero only if included)
   bool elevated = false;             // what ProcessIsElevated answers
+  // Called with each event-log text, for a program that keeps the lines (the provider's check).
+  std::function<void(const std::wstring&)> onReportError;
   bool desktopShellAnswers = false;  // what ShellExecuteOnTheDesktop answers
 
   // Local memory: the 1-based numbers of the allocations that fail, the blocks handed out
