@@ -1,6 +1,7 @@
 #include "check/phonebook_row.h"
 
 #include <optional>
+#include <sstream>
 
 #include "phonebook/entry_layout.h"
 #include "phonebook/entry_writes.h"
@@ -105,14 +106,10 @@ bool HoldsSection(const std::string& fileBytes, const std::string& name) {
   }
   if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
   const std::string section = "[" + name + "]";
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line == section) return true;
-    start = end + 1;
   }
   return false;
 }

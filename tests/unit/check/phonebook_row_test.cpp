@@ -174,6 +174,8 @@ TEST(CheckPhonebookRow, EveryAnswerOfTheService) {
     check::Row row = check::PhonebookRow(fake, L"где", kEntry, profile, findings);
     ExpectRow(row, c.says, c.name);
     EXPECT_EQ(row.lines.front(), L"где") << c.name;
+    // The size is asked for as the program asks: with a size of 0.
+    EXPECT_EQ(fakes::TheSystem().journal.front(), L"RasGetEntryPropertiesA 0") << c.name;
     EXPECT_EQ(std::tie(findings.usable, findings.deletionDue, findings.written),
               std::tie(c.findings.usable, c.findings.deletionDue, c.findings.written))
         << c.name;
