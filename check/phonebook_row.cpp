@@ -1,7 +1,6 @@
 #include "check/phonebook_row.h"
 
 #include <optional>
-#include <sstream>
 
 #include "phonebook/entry_layout.h"
 #include "phonebook/entry_writes.h"
@@ -105,13 +104,19 @@ bool HoldsSection(const std::string& fileBytes, const std::string& name) {
       text += fileBytes[i + 1] == 0 && static_cast<unsigned char>(fileBytes[i]) < 0x80 ? fileBytes[i] : '\x01';
   }
   if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+  // Line by line, without the stream library: it would bring the C library's locale
+  // functions into the check, which Windows XP's msvcrt lacks.
   const std::string section = "[" + name + "]";
-  std::istringstream lines(text);
-  for (std::string line; std::getline(lines, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line == section) return true;
+  const auto line = [&text, &section](std::size_t start, std::size_t end) {
+    if (end > start && text[end - 1] == '\r') --end;
+    return text.compare(start, end - start, section) == 0;
+  };
+  std::size_t start = 0;
+  for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+    if (line(start, end)) return true;
+    start = end + 1;
   }
-  return false;
+  return line(start, text.size());
 }
 
 std::wstring WhereItLanded(const PhonebookFiles& files) {
