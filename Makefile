@@ -36,6 +36,7 @@ run: build-win32
 # A provider's program and its check in dist/<NAME>/, with a screenshot of its window
 # (see docs/provider.md):
 #   make provider NAME=... SERVER=... SITE=... [LOGO=...] [COMPANY=...] [BACKGROUND=...]
+#                 [TUNNEL=sstp | TUNNEL=l2tp-psk PSK_FILE=...]
 provider: setup
 	@bash tools/provider.sh
 

@@ -8,6 +8,8 @@ std::wstring ProviderName;
 std::wstring SiteAddress;
 std::wstring EntryName;
 std::array<std::wstring, 2> ServerAddresses;
+std::wstring TunnelName;
+std::wstring PreSharedKey;
 
 const std::wstring& DefaultSiteAddress() {
   static const std::wstring address = build_settings::DefaultSiteAddress;
@@ -22,6 +24,8 @@ void FillSettings() {
   EntryName = ProviderName + EntryNameSuffix;
   ServerAddresses[0] = L"";
   ServerAddresses[1] = build_settings::VpnServer;
+  TunnelName = build_settings::Tunnel;
+  PreSharedKey = build_settings::PreSharedKey;
 }
 
 }  // namespace basMain

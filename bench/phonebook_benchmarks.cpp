@@ -49,6 +49,7 @@ class AnsweringService final : public platform::PhonebookService {
   platform::ResultCode RasGetErrorStringA(std::uint32_t, char*, std::uint32_t) override {
     return 0;
   }
+  platform::ResultCode RasSetCredentialsA(const std::string&, const void*) override { return 0; }
 
   std::uint32_t lastEntrySize = 0;
 

@@ -2,10 +2,13 @@
 
 #include <optional>
 
+#include "app/settings.h"
+#include "phonebook/credentials.h"
 #include "phonebook/entry_layout.h"
 #include "phonebook/entry_writes.h"
 #include "phonebook/enumerate_entries.h"
 #include "phonebook/error_text.h"
+#include "phonebook/vpn_entry.h"
 #include "platform/number_text.h"
 #include "platform/system.h"
 #include "standin/entry_image.h"
@@ -130,9 +133,34 @@ std::wstring WhereItLanded(const PhonebookFiles& files) {
          L"пользователей: эта Windows хранит её в другом месте";
 }
 
+namespace {
+
+// The tunnel's key, written as the program writes it, and whether the service then says one
+// is set. The key itself never reaches the report.
+void NoteThePreSharedKey(Row& row, CheckedPhonebook& service, const std::wstring& entryName) {
+  const ResultCode set = modRASVPN::SetPreSharedKey(service, entryName, basMain::PreSharedKey);
+  if (set != platform::kSuccess) {
+    row.Note(State::kDiffers, L"Общий ключ IPsec не записывается, " + CodeAndText(service, set) +
+                                  L": программа удалит запись, без ключа подключение не установить");
+    return;
+  }
+  std::uint32_t mask = 0;
+  const ResultCode read = service.PreSharedKeyMask(platform::ToAnsi(entryName), mask);
+  if (read != platform::kSuccess)
+    row.Note(State::kCannotBeTold, L"Общий ключ IPsec записан, но задан ли он, служба не говорит, " +
+                                       CodeAndText(service, read));
+  else if ((mask & modRASVPN::kPreSharedKeyMask) != 0)
+    row.Note(State::kAsExpected, L"Общий ключ IPsec записан и задан (RasGetCredentialsA: RASCM_PreSharedKey)");
+  else
+    row.Note(State::kDiffers, L"Общий ключ IPsec записан, но служба не считает его заданным "
+                              L"(RasGetCredentialsA без RASCM_PreSharedKey)");
+}
+
+}  // namespace
+
 Row PhonebookRow(CheckedPhonebook& service, const std::wstring& where,
-                 const std::wstring& entryName, const modRASVPN::EntryRecord& profile,
-                 PhonebookFindings& findings) {
+                 const std::wstring& entryName, const VPN::TunnelProfile& tunnel,
+                 const modRASVPN::EntryRecord& profile, PhonebookFindings& findings) {
   findings = {};
   Row row(L"Служба телефонной книги");
   row.lines.push_back(where);
@@ -150,7 +178,16 @@ Row PhonebookRow(CheckedPhonebook& service, const std::wstring& where,
 
   // The program's own write; it also tells whether this Windows takes a phonebook file of
   // the check's own.
-  const ResultCode first = modRASVPN::SetEntryProperties(service, entryName, profile, std::nullopt);
+  const ResultCode first = modRASVPN::SetEntryProperties(service, entryName, profile, std::nullopt,
+                                                         tunnel.needsSizeAbove);
+  if (first == modRASVPN::kStructureCannotHoldIt) {
+    row.Note(State::kDiffers, L"Подключение туннеля " + std::wstring(tunnel.words) +
+                                  L" эта Windows не примет: её RASENTRYA размером " + Number(size) +
+                                  L", а нужен больше " + Number(tunnel.needsSizeAbove) +
+                                  L"; программа ничего не запишет и покажет " +
+                                  Quoted(VPN::kTunnelNotOnThisWindowsText));
+    return row;
+  }
   if (RefusesThePhonebook(first)) {
     row.Note(State::kCannotBeTold,
              L"Эта Windows не принимает телефонную книгу проверки: " + CodeAndText(service, first) +
@@ -161,6 +198,7 @@ Row PhonebookRow(CheckedPhonebook& service, const std::wstring& where,
   findings.deletionDue = true;
   findings.written = WriteAndCompare(row, service, entryName, profile, size, first);
   if (findings.written) {
+    if (tunnel.preSharedKey) NoteThePreSharedKey(row, service, entryName);
     if (const auto files = service.FilesHolding(platform::ToAnsi(entryName)))
       row.Note(State::kAsExpected, WhereItLanded(*files));
   }
@@ -178,8 +216,11 @@ Row PhonebookRow(CheckedPhonebook& service, const std::wstring& where,
     row.Note(State::kDiffers, L"Перечисление записей не называет " + Quoted(entryName) + L" (в списке " +
                                   Counted(count, L"имя", L"имени", L"имён") + L")");
 
-  for (const std::uint32_t known : kKnownSizes)
-    findings.written = WriteAndCompare(row, service, entryName, profile, known, std::nullopt) || findings.written;
+  // The sizes the program would write the tunnel at.
+  for (const std::uint32_t known : kKnownSizes) {
+    if (known > tunnel.needsSizeAbove)
+      findings.written = WriteAndCompare(row, service, entryName, profile, known, std::nullopt) || findings.written;
+  }
   return row;
 }
 

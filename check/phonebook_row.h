@@ -10,6 +10,7 @@
 
 #include "check/report.h"
 #include "phonebook/entry_record.h"
+#include "phonebook/vpn_tunnels.h"
 #include "platform/phonebook_service.h"
 
 namespace check {
@@ -31,6 +32,9 @@ class CheckedPhonebook : public platform::PhonebookService {
   // Where the entry landed, when it was written to the default phonebook; nullopt for a
   // phonebook file of the check's own.
   virtual std::optional<PhonebookFiles> FilesHolding(const std::string& name) = 0;
+  // RasGetCredentialsA asked for the pre-shared key: the mask it answers (the key itself is
+  // never read), or the service's code.
+  virtual platform::ResultCode PreSharedKeyMask(const std::string& name, std::uint32_t& mask) = 0;
 };
 
 // Codes with which a service refuses the phonebook file itself rather than the entry.
@@ -47,10 +51,12 @@ struct PhonebookFindings {
   bool written = false;
 };
 
-// Everything but the deletion, which the caller asks for once it is done with the entry.
+// Everything but the deletion, which the caller asks for once it is done with the entry: the
+// tunnel's profile written as the program writes it, its pre-shared key (basMain::PreSharedKey)
+// where it has one.
 Row PhonebookRow(CheckedPhonebook& service, const std::wstring& where,
-                 const std::wstring& entryName, const modRASVPN::EntryRecord& profile,
-                 PhonebookFindings& findings);
+                 const std::wstring& entryName, const VPN::TunnelProfile& tunnel,
+                 const modRASVPN::EntryRecord& profile, PhonebookFindings& findings);
 // Deletes the check's entry again and says so in the row.
 void DeleteCheckEntry(Row& row, CheckedPhonebook& service, const std::wstring& entryName);
 // Where an entry of the default phonebook landed, in words.

@@ -53,19 +53,19 @@ std::wstring VersionText(const WindowsVersion& version) {
 }
 
 Row DeviceRow(const std::optional<std::vector<Device>>& devices, std::uint32_t code,
-              const std::wstring& profileDevice) {
-  Row row{L"Устройство L2TP"};
+              const std::wstring& profileDevice, const std::wstring& mark) {
+  Row row{L"Устройство " + mark};
   if (!devices) {
     row.Note(State::kCannotBeTold, L"Список устройств не получен: RasEnumDevicesA отвечает " + Number(code));
     return row;
   }
-  std::wstring names, l2tp;
+  std::wstring names, miniport;
   bool found = false;
   for (const Device& device : *devices) {
     if (device.type != L"vpn") continue;
     names += (names.empty() ? L"" : L", ") + Quoted(device.name);
     found = found || device.name == profileDevice;
-    if (l2tp.empty() && device.name.find(L"L2TP") != std::wstring::npos) l2tp = device.name;
+    if (miniport.empty() && device.name.find(mark) != std::wstring::npos) miniport = device.name;
   }
   row.Note(State::kAsExpected, L"Устройства типа vpn: " + (names.empty() ? L"нет" : names));
   if (found) {
@@ -74,8 +74,8 @@ Row DeviceRow(const std::optional<std::vector<Device>>& devices, std::uint32_t c
   }
   row.Note(State::kDiffers, L"Устройства профиля " + Quoted(profileDevice) +
                                 L" среди них нет: подключение программы не найдёт своё устройство");
-  row.Note(State::kDiffers, l2tp.empty() ? L"L2TP-минипорта среди них нет"
-                                         : L"L2TP-минипорт этой Windows называется " + Quoted(l2tp));
+  row.Note(State::kDiffers, miniport.empty() ? mark + L"-минипорта среди них нет"
+                                             : mark + L"-минипорт этой Windows называется " + Quoted(miniport));
   return row;
 }
 

@@ -15,10 +15,11 @@ namespace check {
 struct Device {
   std::wstring type, name;
 };
-// The devices RasEnumDevicesA lists (nullopt: the listing failed with the code), and the
-// device name of the program's profile.
+// The devices RasEnumDevicesA lists (nullopt: the listing failed with the code), the device
+// name of the program's profile, and what the name of the tunnel's miniport holds in every
+// display language ("L2TP", "SSTP").
 Row DeviceRow(const std::optional<std::vector<Device>>& devices, std::uint32_t code,
-              const std::wstring& profileDevice);
+              const std::wstring& profileDevice, const std::wstring& mark);
 
 struct FirewallAnswer {
   bool started = false;

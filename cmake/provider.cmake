@@ -14,11 +14,15 @@ else()
 endif()
 
 # Stops with the checker's lines when a value breaks a rule; otherwise sets out_company and
-# out_copyright to resource-script string literals of the version information's two texts.
-function(dialwright_check_provider_values out_company out_copyright name server site company)
+# out_copyright to resource-script string literals of the version information's two texts,
+# and out_key to a wide string literal of the tunnel's pre-shared key, read from its file by
+# the checker (L"" for a tunnel without one). The key is in no cache variable and no log.
+function(dialwright_check_provider_values out_company out_copyright out_key name server site
+         company tunnel psk_file)
   execute_process(
     COMMAND ${DIALWRIGHT_PYTHON} ${DIALWRIGHT_SOURCE_ROOT}/tools/provider-values.py
             "--name=${name}" "--server=${server}" "--site=${site}" "--company=${company}"
+            "--tunnel=${tunnel}" "--psk-file=${psk_file}"
     OUTPUT_VARIABLE literals OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "The provider's values above break the rules; nothing was built.")
@@ -26,8 +30,10 @@ function(dialwright_check_provider_values out_company out_copyright name server 
   string(REPLACE "\n" ";" literals "${literals}")
   list(GET literals 0 company_literal)
   list(GET literals 1 copyright_literal)
+  list(GET literals 2 key_literal)
   set(${out_company} "${company_literal}" PARENT_SCOPE)
   set(${out_copyright} "${copyright_literal}" PARENT_SCOPE)
+  set(${out_key} "${key_literal}" PARENT_SCOPE)
 endfunction()
 
 # Sets out to the banner's file: made from the logo when there is one, drawn from the name when

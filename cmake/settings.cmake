@@ -9,6 +9,8 @@ dialwright_wide_literal(DIALWRIGHT_PROVIDER_NAME_LITERAL "${DIALWRIGHT_PROVIDER_
 dialwright_wide_literal(DIALWRIGHT_SITE_ADDRESS_LITERAL "${DIALWRIGHT_SITE_ADDRESS}")
 dialwright_wide_literal(DIALWRIGHT_DEFAULT_SITE_ADDRESS_LITERAL "${DIALWRIGHT_DEFAULT_SITE_ADDRESS}")
 dialwright_wide_literal(DIALWRIGHT_VPN_SERVER_LITERAL "${DIALWRIGHT_VPN_SERVER}")
+dialwright_wide_literal(DIALWRIGHT_TUNNEL_LITERAL "${DIALWRIGHT_TUNNEL}")
+# DIALWRIGHT_PRE_SHARED_KEY_LITERAL: made by the values' check (cmake/provider.cmake).
 
 # The shipped files' names, in one place: the targets' files are named after them, the code
 # reads them from the header below and the scripts from the build folder's shipped-files.

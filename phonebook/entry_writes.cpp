@@ -14,12 +14,14 @@ constexpr std::uint32_t kSmallestStructure = 4;
 
 platform::ResultCode SetEntryProperties(platform::PhonebookService& service,
                                         const std::wstring& entryName, const EntryRecord& record,
-                                        const std::optional<std::wstring>& phonebook) {
+                                        const std::optional<std::wstring>& phonebook,
+                                        std::uint32_t needsSizeAbove) {
   std::uint32_t structureSize = 0;
   const platform::ResultCode query = service.RasGetEntryPropertiesA(structureSize);
   if (query == platform::kSuccess) return platform::ERROR_INVALID_SIZE_CODE;
   if (query != platform::ERROR_BUFFER_TOO_SMALL_CODE) return query;
   if (structureSize < kSmallestStructure) return platform::ERROR_INVALID_SIZE_CODE;
+  if (structureSize <= needsSizeAbove) return kStructureCannotHoldIt;
 
   const EntryImage image = LayOutEntry(record, structureSize);
   std::optional<std::string> ansiPhonebook;

@@ -1,4 +1,4 @@
-// The system's remote-access phonebook service, reduced to the five calls the program makes.
+// The system's remote-access phonebook service, reduced to the six calls the program makes.
 // Texts cross this boundary as ANSI bytes, exactly as the service sees them.
 #pragma once
 
@@ -40,6 +40,11 @@ class PhonebookService {
   // RasGetErrorStringA(code, buffer, size).
   virtual ResultCode RasGetErrorStringA(std::uint32_t code, char* buffer,
                                         std::uint32_t size) = 0;
+
+  // RasSetCredentialsA(null /* default phonebook */, name, credentials, FALSE): credentials is
+  // the RASCREDENTIALSA image (phonebook/credentials.h). Only a tunnel with a pre-shared key
+  // makes this call.
+  virtual ResultCode RasSetCredentialsA(const std::string& entryName, const void* credentials) = 0;
 };
 
 }  // namespace platform

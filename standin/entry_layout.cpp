@@ -5,7 +5,9 @@
 namespace standin {
 namespace {
 
-constexpr std::array<std::uint32_t, 5> kPublishedSizes = {1672, 1768, 1796, 2088, 2884};
+// Vista's and Windows 7's structures add IPv6 members behind 2884, which the stand-in keeps
+// as zero: nothing the program writes lies there.
+constexpr std::array<std::uint32_t, 7> kPublishedSizes = {1672, 1768, 1796, 2088, 2884, 2924, 2948};
 
 constexpr std::uint32_t kNarrowDeviceNameSize = 1672;
 constexpr std::uint32_t kMultilinkAbove = 1768;
@@ -109,7 +111,7 @@ std::vector<Field> EntryLayout(std::uint32_t structureSize) {
 }
 
 std::optional<FieldKind> KindOfKey(std::string_view key) {
-  if (key == kSizeKey) return FieldKind::kNumber;
+  if (key == kSizeKey || key == kCredentialsMaskKey) return FieldKind::kNumber;
   if (key == kAlternatesKey) return FieldKind::kText;
   // The widest structure has every field; only the device-name width differs by size.
   static const std::vector<Field> kEveryField = EntryLayout(kDefaultEntrySize);

@@ -30,6 +30,9 @@ inline constexpr std::uint32_t kAlternateOffsetAt = 156;
 // Keys of the phonebook file that are not image fields of the layout.
 inline constexpr std::string_view kSizeKey = "dwSize";
 inline constexpr std::string_view kAlternatesKey = "szAlternates";
+// The mask of the credentials set for the entry (RASCREDENTIALSA's dwMask): what of them the
+// stand-in keeps; never a password or key.
+inline constexpr std::string_view kCredentialsMaskKey = "dwCredentialsMask";
 
 bool IsPublishedEntrySize(std::uint32_t size);
 

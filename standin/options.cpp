@@ -6,9 +6,9 @@
 namespace standin {
 namespace {
 
-constexpr std::array<std::string_view, 6> kCallNames = {
+constexpr std::array<std::string_view, 8> kCallNames = {
     "RasEnumEntriesA", "RasGetEntryPropertiesA", "RasSetEntryPropertiesA", "RasDeleteEntryA",
-    "RasGetErrorStringA", "RasEnumDevicesA"};
+    "RasGetErrorStringA", "RasEnumDevicesA", "RasSetCredentialsA", "RasGetCredentialsA"};
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);

@@ -6,8 +6,8 @@
 //                                  %ProgramData%\Microsoft\Network\Connections\Pbk\rasphone.pbk
 //                                  (a phonebook path that the caller passes still wins).
 //   DIALWRIGHT_STANDIN_ENTRY_SIZE  the RASENTRYA size that the size query reports: 1672, 1768,
-//                                  1796, 2088 or 2884 (the default). Any other value is
-//                                  ignored.
+//                                  1796, 2088, 2884 (the default, Windows XP's), 2924 (Vista's)
+//                                  or 2948 (Windows 7's). Any other value is ignored.
 //   DIALWRIGHT_STANDIN_FAIL        <Function>:<code>[,<Function>:<code>...], for example
 //                                  RasDeleteEntryA:623,RasEnumEntriesA:5. That function
 //                                  answers that code (decimal, 0 included) and does nothing
@@ -46,11 +46,13 @@ enum class Call {
   kRasDeleteEntryA,
   kRasGetErrorStringA,
   kRasEnumDevicesA,
+  kRasSetCredentialsA,
+  kRasGetCredentialsA,
 };
 
 struct Options {
   std::uint32_t entrySize = 0;
-  std::array<std::optional<ResultCode>, 6> failures{};
+  std::array<std::optional<ResultCode>, 8> failures{};
   std::string l2tpDevice = "\xCC\xE8\xED\xE8\xEF\xEE\xF0\xF2 WAN (L2TP)";  // Минипорт WAN (L2TP)
   std::optional<std::uint32_t> refusedSize;
   std::optional<std::pair<std::string, std::string>> storedOtherwise;

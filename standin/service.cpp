@@ -7,6 +7,7 @@
 #include "standin/entry_image.h"
 #include "standin/entry_layout.h"
 #include "standin/entry_rules.h"
+#include "standin/entry_values.h"
 #include "standin/error_strings.h"
 #include "standin/phonebook_file.h"
 
@@ -120,6 +121,11 @@ ResultCode Service::RasSetEntryPropertiesA(const char* phonebook, const char* en
   if (const ResultCode result = CheckRequiredFields(values, structureSize)) return result;
   Phonebook contents;
   if (const ResultCode result = Load(phonebook, contents)) return result;
+  // The credentials are the entry's, not its properties': a rewrite keeps them.
+  if (const PhonebookEntry* old = contents.Find(entryName)) {
+    if (const std::string* mask = FindValue(old->values, kCredentialsMaskKey))
+      values.emplace_back(kCredentialsMaskKey, *mask);
+  }
   contents.Store({entryName, std::move(values)});
   return Save(phonebook, contents);
 }
@@ -158,6 +164,46 @@ ResultCode Service::RasEnumDevicesA(void* devices, std::uint32_t* byteCount,
     records += kDeviceRecordSize;
   }
   *byteCount = needed;
+  return kSuccess;
+}
+
+ResultCode Service::RasSetCredentialsA(const char* phonebook, const char* entryName,
+                                       const void* credentials, bool clear) {
+  if (const auto failure = options_.FailureOf(Call::kRasSetCredentialsA)) return *failure;
+  const auto* bytes = static_cast<const std::uint8_t*>(credentials);
+  if (bytes == nullptr) return kInvalidParameter;
+  if (LoadNumber(bytes) != kCredentialsSize) return kInvalidSize;
+  if (entryName == nullptr || !IsValidEntryName(entryName)) return kInvalidName;
+  Phonebook contents;
+  if (const ResultCode result = Load(phonebook, contents)) return result;
+  const PhonebookEntry* found = contents.Find(entryName);
+  if (found == nullptr) return kCannotFindEntry;
+  PhonebookEntry entry = *found;
+  std::uint32_t mask = 0;
+  const std::string* kept = FindValue(entry.values, kCredentialsMaskKey);
+  if (kept != nullptr) ParseNumber(*kept, mask);
+  const std::uint32_t given = LoadNumber(bytes + 4);
+  mask = clear ? mask & ~given : mask | given;
+  std::erase_if(entry.values, [](const auto& value) { return value.first == kCredentialsMaskKey; });
+  if (mask != 0) entry.values.emplace_back(kCredentialsMaskKey, std::to_string(mask));
+  contents.Store(std::move(entry));
+  return Save(phonebook, contents);
+}
+
+ResultCode Service::RasGetCredentialsA(const char* phonebook, const char* entryName,
+                                       void* credentials) {
+  if (const auto failure = options_.FailureOf(Call::kRasGetCredentialsA)) return *failure;
+  auto* bytes = static_cast<std::uint8_t*>(credentials);
+  if (bytes == nullptr) return kInvalidParameter;
+  if (LoadNumber(bytes) != kCredentialsSize) return kInvalidSize;
+  if (entryName == nullptr || !IsValidEntryName(entryName)) return kInvalidName;
+  Phonebook contents;
+  if (const ResultCode result = Load(phonebook, contents)) return result;
+  const PhonebookEntry* entry = contents.Find(entryName);
+  if (entry == nullptr) return kCannotFindEntry;
+  std::uint32_t mask = 0;
+  if (const std::string* kept = FindValue(entry->values, kCredentialsMaskKey)) ParseNumber(*kept, mask);
+  StoreNumber(bytes + 4, LoadNumber(bytes + 4) & mask);
   return kSuccess;
 }
 

@@ -13,6 +13,7 @@ namespace standin {
 
 inline constexpr std::uint32_t kEntryNameRecordSize = 264;  // RASENTRYNAMEA without flags
 inline constexpr std::uint32_t kDeviceRecordSize = 152;     // RASDEVINFOA: dwSize, 17, 129, 2
+inline constexpr std::uint32_t kCredentialsSize = 540;      // RASCREDENTIALSA: 2 DWORDs, 257, 257, 16, 2
 
 class Service {
  public:
@@ -33,6 +34,12 @@ class Service {
   // The devices: two VPN miniports (L2TP, PPTP) and a modem; 603 as the listing's.
   ResultCode RasEnumDevicesA(void* devices, std::uint32_t* byteCount,
                              std::uint32_t* deviceCount);
+  // An entry's credentials: of them only the mask is kept, with the entry (a rewrite of the
+  // entry keeps it, its deletion takes it). Clearing forgets the masked ones.
+  ResultCode RasSetCredentialsA(const char* phonebook, const char* entryName,
+                                const void* credentials, bool clear);
+  // Answers in the credentials' dwMask which of the asked ones are set; no secret is given out.
+  ResultCode RasGetCredentialsA(const char* phonebook, const char* entryName, void* credentials);
 
  private:
   ResultCode Load(const char* phonebook, Phonebook& contents);

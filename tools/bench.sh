@@ -22,7 +22,7 @@ runs=${BENCH_RUNS:-31}
 clicks=${BENCH_CLICKS:-15}
 repetitions=${BENCH_REPETITIONS:-9}
 program="Dialwright VPN 1.0.exe"
-budget_bytes=235520
+budget_bytes=245760
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -74,7 +74,7 @@ row "------" "--------" "------" ""
 
 size=$(stat -c %s "$win32_dir/$program")
 row "program file size, win32 build" "$size bytes ($(calc '%.1f' "$size / 1024") KiB)" \
-    "<= $budget_bytes (230 KiB)" "$(verdict "$size <= $budget_bytes")"
+    "<= $budget_bytes (240 KiB)" "$(verdict "$size <= $budget_bytes")"
 
 # The spread of a figure's samples: "minimum-maximum".
 spread() {

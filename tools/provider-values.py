@@ -2,21 +2,29 @@
 """Checks the values a provider's build is made with, before anything is built.
 
     provider-values.py --name NAME --server SERVER --site SITE --company COMPANY
+                       [--tunnel TUNNEL] [--psk-file FILE]
 
 Each value that breaks a rule is one line on stderr: the value's name (the make variable and
 the CMake cache variable), what it was, and the rule; the exit code is then 1. When all hold,
 stdout gets two UTF-16 string literals for the resource script (which the resource compiler
-reads as ANSI text): the company's name, and the copyright line "(c) <year> <company>".
+reads as ANSI text): the company's name, and the copyright line "(c) <year> <company>"; then a
+wide string literal of the pre-shared key, every character escaped (L"" without one).
+The key itself is never printed, not even in part: a line about it names its file, and a
+character it breaks a rule with only by its position.
 
 The rules come from where the values end up:
 - the name: the entry is "<name> INTERNET", an entry name of the system phonebook and the file
   name of its desktop shortcut, sent to the phonebook as ANSI text (Windows-1251);
 - the server: the entry's phone-number field, 128 characters wide;
 - the site: the picture's click hands it to the shell as ANSI text;
-- the company: the version information's CompanyName and LegalCopyright.
+- the company: the version information's CompanyName and LegalCopyright;
+- the tunnel: one of the profiles of phonebook/vpn_tunnels.h;
+- the pre-shared key of l2tp-psk: RASCREDENTIALSA's szPassword, PWLEN (256) characters, sent
+  to the phonebook as ANSI text (Windows-1251) and typed on the server's side as well.
 """
 
 import argparse
+import os
 import re
 import sys
 
@@ -28,6 +36,9 @@ LABEL = re.compile(r"[A-Za-z0-9](?:[A-Za-z0-9-]{0,61}[A-Za-z0-9])?\Z")
 SITE_MAX = 2048
 SITE = re.compile(r"(?i)https?://(?:[^/?#@]*@)?(?P<host>\[[0-9a-f:.]+\]|[^/?#:\[\]]+)(?::\d*)?(?:[/?#]|\Z)")
 COMPANY_MAX = 256
+TUNNELS = ("pptp-first", "sstp", "l2tp-psk")
+KEYED_TUNNEL = "l2tp-psk"
+KEY_MAX = 256
 COPYRIGHT_YEAR = 2026
 ANSI_CODE_PAGE = "cp1251"
 
@@ -36,6 +47,8 @@ VALUES = {
     "server": "SERVER (DIALWRIGHT_VPN_SERVER)",
     "site": "SITE (DIALWRIGHT_SITE_ADDRESS)",
     "company": "COMPANY (DIALWRIGHT_COMPANY)",
+    "tunnel": "TUNNEL (DIALWRIGHT_TUNNEL)",
+    "psk_file": "PSK_FILE (DIALWRIGHT_PSK_FILE)",
 }
 
 
@@ -112,7 +125,60 @@ def company_rule(company):
     return None
 
 
-RULES = {"name": name_rule, "server": server_rule, "site": site_rule, "company": company_rule}
+def tunnel_rule(tunnel):
+    if tunnel not in TUNNELS:
+        return f"is none of the tunnels: {', '.join(TUNNELS)}"
+    return None
+
+
+def read_key(path):
+    """The key in the file without one closing line break, and the rule it breaks, or None."""
+    try:
+        with open(path, "rb") as file:
+            data = file.read()
+    except OSError as error:
+        return None, f"cannot be read: {error.strerror}"
+    try:
+        key = data.decode("utf-8")
+    except UnicodeDecodeError:
+        return None, "does not hold UTF-8 text"
+    for ending in ("\r\n", "\n"):
+        if key.endswith(ending):
+            key = key[: -len(ending)]
+            break
+    return key, None
+
+
+def key_rule(key):
+    if not key:
+        return "holds no key: the pre-shared key is required for l2tp-psk"
+    if key != key.strip():
+        return "holds a key with spaces or line breaks at its start or end"
+    if len(key) > KEY_MAX:
+        return f"holds a key of {len(key)} characters; Windows keeps at most {KEY_MAX} (PWLEN)"
+    for position, character in enumerate(key, 1):
+        if has_control(character):
+            return f"holds a key with a control character at position {position}"
+        if not character.encode(ANSI_CODE_PAGE, "ignore"):
+            return (f"holds a key with a character at position {position} that Windows-1251 "
+                    f"(the systems' ANSI code page) cannot hold")
+    return None
+
+
+def key_problems(tunnel, path):
+    """The rule the tunnel and its key file break together, the key, and the value named."""
+    if tunnel != KEYED_TUNNEL:
+        if path:
+            return f"is given, but only {KEYED_TUNNEL} has a pre-shared key", None
+        return None, ""
+    if not path:
+        return f"is not given: {KEYED_TUNNEL} needs a file holding its pre-shared key", None
+    key, problem = read_key(path)
+    return problem or key_rule(key), key
+
+
+RULES = {"name": name_rule, "server": server_rule, "site": site_rule, "company": company_rule,
+         "tunnel": tunnel_rule}
 
 
 def utf16_literal(text):
@@ -124,10 +190,15 @@ def utf16_literal(text):
 def main():
     parser = argparse.ArgumentParser(description=__doc__,
                                      formatter_class=argparse.RawDescriptionHelpFormatter)
-    for value in VALUES:
-        parser.add_argument(f"--{value}", required=True)
+    for value in RULES:
+        parser.add_argument(f"--{value}", required=value != "tunnel", default="pptp-first")
+    parser.add_argument("--psk-file", default="")
     args = parser.parse_args()
     failed = False
+    if "PSK" in os.environ:  # its value is not repeated
+        print("PSK: a pre-shared key is read from a file (PSK_FILE), never given as a value: "
+              "make, the shell's history and the process list would show it", file=sys.stderr)
+        failed = True
     for value, rule in RULES.items():
         text = getattr(args, value)
         try:
@@ -140,10 +211,17 @@ def main():
             shown = text.encode("utf-8", "backslashreplace").decode("utf-8")
             print(f"{VALUES[value]}={shown!r}: {problem}", file=sys.stderr)
             failed = True
+    key = ""
+    if args.tunnel in TUNNELS:
+        problem, key = key_problems(args.tunnel, args.psk_file)
+        if problem:
+            print(f"{VALUES['psk_file']}={args.psk_file!r}: {problem}", file=sys.stderr)
+            failed = True
     if failed:
         return 1
     print(utf16_literal(args.company))
     print(utf16_literal(f"\u00a9 {COPYRIGHT_YEAR} {args.company}"))
+    print(utf16_literal(key))
     return 0
 
 

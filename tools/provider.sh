@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # `make provider NAME=... SERVER=... SITE=... [LOGO=...] [COMPANY=...] [BACKGROUND=...]
+#                [TUNNEL=pptp-first|sstp|l2tp-psk [PSK_FILE=...]]
 #                [signing values: see tools/sign-program.py]`:
 # a provider's program, checked, built, signed if asked and looked at. Writes into
 # dist/<NAME>/ (PROVIDER_DIST moves dist/): the program file, the provider's check of it
@@ -30,8 +31,11 @@ logo=
 if [ -n "${LOGO:-}" ]; then
   logo=$(realpath -m -- "$LOGO")
 fi
+tunnel=${TUNNEL:-pptp-first}
+psk_file=
+[ -n "${PSK_FILE:-}" ] && psk_file=$(realpath -m -- "$PSK_FILE")
 "$python" tools/provider-values.py --name="$NAME" --server="$SERVER" --site="$SITE" \
-  --company="$company" >/dev/null || exit 1
+  --company="$company" --tunnel="$tunnel" --psk-file="$psk_file" >/dev/null || exit 1
 "$python" tools/sign-program.py check || exit 1
 if [ -n "$logo" ]; then
   banner_check=$(mktemp --suffix=.bmp)
@@ -48,7 +52,8 @@ mkdir -p "$build" "$staged"
 printf '%s\n' "$NAME" >"$build/provider-name.txt"
 values=(-DDIALWRIGHT_PROVIDER_NAME="$NAME" -DDIALWRIGHT_VPN_SERVER="$SERVER"
         -DDIALWRIGHT_SITE_ADDRESS="$SITE" -DDIALWRIGHT_COMPANY="$company"
-        -DDIALWRIGHT_LOGO="$logo" -DDIALWRIGHT_BANNER_BACKGROUND="${BACKGROUND:-}")
+        -DDIALWRIGHT_LOGO="$logo" -DDIALWRIGHT_BANNER_BACKGROUND="${BACKGROUND:-}"
+        -DDIALWRIGHT_TUNNEL="$tunnel" -DDIALWRIGHT_PSK_FILE="$psk_file")
 
 # Configures and builds the given targets of one preset's build of this provider; the log is
 # printed only when something fails.

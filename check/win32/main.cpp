@@ -65,6 +65,7 @@ std::vector<std::wstring> Heading(bool defaultPhonebook) {
               Quoted(app::main_window::WindowCaption(basMain::ApplicationTitle, basMain::VersionMajor())) +
               L" провайдера " + basMain::ProviderName + L" на этой Windows, " + Now(),
           L"Подключение " + Quoted(basMain::EntryName) + L", сервер " + basMain::ServerAddresses[1] +
+              L", туннель " + std::wstring(VPN::ProviderTunnel().words) +
               L": профиль, размеры и имена взяты из кода программы этой сборки",
           defaultPhonebook
               ? L"Проверка ничего не меняет: всё, что она пишет, лежит в её временной папке и "
@@ -90,7 +91,7 @@ EntryRows EntryRowsOf(const std::wstring& scratch, bool defaultPhonebook) {
     Row row{L"Служба телефонной книги"};
     row.Note(State::kDiffers, L"Службу телефонной книги этой системы нельзя использовать: "
                               L"rasapi32.dll не загружается из системной папки");
-    Row devices{L"Устройство L2TP"};
+    Row devices{L"Устройство " + std::wstring(VPN::ProviderTunnel().deviceMark)};
     devices.Note(State::kCannotBeTold, row.lines.back());
     return {row, devices, ShortcutRow(noShortcut)};
   }
@@ -106,12 +107,15 @@ EntryRows EntryRowsOf(const std::wstring& scratch, bool defaultPhonebook) {
   where += L" под именем " + Quoted(name);
   RasCheckedPhonebook service(phonebook);
   PhonebookFindings findings;
-  EntryRows rows{PhonebookRow(service, where, name, VPN::ProviderProfile(basMain::ServerAddresses[1]), findings),
-                 Row{L"Устройство L2TP"}, Row{L""}};
+  const VPN::TunnelProfile& tunnel = VPN::ProviderTunnel();
+  const std::wstring device(tunnel.szDeviceName), mark(tunnel.deviceMark);
+  EntryRows rows{PhonebookRow(service, where, name, tunnel,
+                              VPN::ProviderProfile(basMain::ServerAddresses[1], tunnel), findings),
+                 Row{L"Устройство " + mark}, Row{L""}};
   if (findings.usable) {
     std::uint32_t code = 0;
     const auto devices = ListDevices(code);
-    rows.devices = DeviceRow(devices, code, VPN::ProviderProfile(L"").szDeviceName);
+    rows.devices = DeviceRow(devices, code, device, mark);
   } else {
     rows.devices.Note(State::kCannotBeTold, L"Службу телефонной книги этой системы нельзя использовать "
                                             L"(строка выше): её список устройств ничего не значит");

@@ -80,6 +80,26 @@ std::optional<PhonebookFiles> RasCheckedPhonebook::FilesHolding(const std::strin
   return PhonebookFiles{holds(CSIDL_APPDATA), holds(CSIDL_COMMON_APPDATA)};
 }
 
+ResultCode RasCheckedPhonebook::RasSetCredentialsA(const std::string& entryName,
+                                                   const void* credentials) {
+  auto* function = bound::Find(bound::RasSetCredentialsA);
+  if (function == nullptr) return kServiceUnavailable;
+  return function(Phonebook(), entryName.c_str(),
+                  static_cast<LPRASCREDENTIALSA>(const_cast<void*>(credentials)), FALSE);
+}
+
+ResultCode RasCheckedPhonebook::PreSharedKeyMask(const std::string& name, std::uint32_t& mask) {
+  auto* function = bound::Find(bound::RasGetCredentialsA);
+  if (function == nullptr) return kServiceUnavailable;
+  RASCREDENTIALSA credentials{};
+  credentials.dwSize = sizeof credentials;
+  credentials.dwMask = RASCM_PreSharedKey;
+  const DWORD result = function(Phonebook(), name.c_str(), &credentials);
+  mask = credentials.dwMask;
+  ::SecureZeroMemory(credentials.szPassword, sizeof credentials.szPassword);
+  return result;
+}
+
 bool PhonebookServiceLoads() {
   return bound::Module(bound::Library::rasapi32) != nullptr;
 }

@@ -31,6 +31,8 @@ class RasCheckedPhonebook final : public CheckedPhonebook {
   // The user's phonebook file in the application data folder, and the one for all users in
   // the common one, each looked into for the entry's section.
   std::optional<PhonebookFiles> FilesHolding(const std::string& name) override;
+  platform::ResultCode RasSetCredentialsA(const std::string& entryName, const void* credentials) override;
+  platform::ResultCode PreSharedKeyMask(const std::string& name, std::uint32_t& mask) override;
 
  private:
   const char* Phonebook() const { return phonebook_ ? phonebook_->c_str() : nullptr; }

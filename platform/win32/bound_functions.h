@@ -53,7 +53,14 @@ DIALWRIGHT_BOUND(rasapi32, RasSetEntryPropertiesA,
                               DWORD entryInfoSize, LPBYTE deviceInfo, DWORD deviceInfoSize));
 DIALWRIGHT_BOUND(rasapi32, RasDeleteEntryA, DWORD WINAPI(LPCSTR phonebook, LPCSTR entry));
 DIALWRIGHT_BOUND(rasapi32, RasGetErrorStringA, DWORD WINAPI(UINT code, LPSTR buffer, DWORD size));
-// The provider's check lists the devices too; the program never does.
+// The pre-shared key of an L2TP/IPsec entry.
+DIALWRIGHT_BOUND(rasapi32, RasSetCredentialsA,
+                 DWORD WINAPI(LPCSTR phonebook, LPCSTR entry, LPRASCREDENTIALSA credentials,
+                              BOOL clearCredentials));
+// The provider's check reads which credentials are set, and lists the devices; the program
+// never does.
+DIALWRIGHT_BOUND(rasapi32, RasGetCredentialsA,
+                 DWORD WINAPI(LPCSTR phonebook, LPCSTR entry, LPRASCREDENTIALSA credentials));
 DIALWRIGHT_BOUND(rasapi32, RasEnumDevicesA,
                  DWORD WINAPI(LPRASDEVINFOA devices, LPDWORD byteCount, LPDWORD deviceCount));
 

@@ -53,4 +53,13 @@ ResultCode RasPhonebookService::RasGetErrorStringA(std::uint32_t code, char* buf
   return function(code, buffer, size);
 }
 
+ResultCode RasPhonebookService::RasSetCredentialsA(const std::string& entryName,
+                                                   const void* credentials) {
+  auto* function = bound::Find(bound::RasSetCredentialsA);
+  if (function == nullptr) return kServiceUnavailable;
+  // The image is RASCREDENTIALSA laid out at explicit offsets; the service only reads it.
+  return function(nullptr, entryName.c_str(),
+                  static_cast<LPRASCREDENTIALSA>(const_cast<void*>(credentials)), FALSE);
+}
+
 }  // namespace platform::win32

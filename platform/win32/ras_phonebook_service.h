@@ -25,6 +25,7 @@ class RasPhonebookService final : public PhonebookService {
                                     std::uint32_t entrySize) override;
   ResultCode RasDeleteEntryA(const std::string& entryName) override;
   ResultCode RasGetErrorStringA(std::uint32_t code, char* buffer, std::uint32_t size) override;
+  ResultCode RasSetCredentialsA(const std::string& entryName, const void* credentials) override;
 };
 
 }  // namespace platform::win32

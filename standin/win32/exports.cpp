@@ -97,4 +97,17 @@ DWORD WINAPI RasGetErrorStringA(UINT code, LPSTR buffer, DWORD size) {
   });
 }
 
+DWORD WINAPI RasSetCredentialsA(LPCSTR phonebook, LPCSTR entryName, LPVOID credentials,
+                                BOOL clear) {
+  return Served([&](standin::Service& service) {
+    return service.RasSetCredentialsA(phonebook, entryName, credentials, clear != FALSE);
+  });
+}
+
+DWORD WINAPI RasGetCredentialsA(LPCSTR phonebook, LPCSTR entryName, LPVOID credentials) {
+  return Served([&](standin::Service& service) {
+    return service.RasGetCredentialsA(phonebook, entryName, credentials);
+  });
+}
+
 }  // extern "C"

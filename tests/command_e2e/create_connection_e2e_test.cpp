@@ -36,13 +36,17 @@ constexpr const wchar_t* kQuestion =
 constexpr const wchar_t* kCreated = L"Подключение создано.";
 constexpr const char* kEntry = "[Vorlix INTERNET]";
 
+constexpr const wchar_t* kTunnelRefused = L"Это подключение нельзя создать в этой версии Windows.";
+
 // A box the scenario expects, and the button the user answers it with. A null text is the
 // reason of a refusal: the text of that code as whoever owns it says it, titled with the
-// program's name and without an icon.
+// program's name and without an icon. The others have an icon and the window's caption as
+// their title, unless another title is given.
 struct ExpectedBox {
   const wchar_t* text;
   int answer;  // IDOK for a box with OK, IDYES or IDNO for the question
   DWORD reason = 0;
+  const wchar_t* title = kCaption;
 };
 
 // The text of a code in code page 1251, read without the program's code: the stand-in's from
@@ -79,6 +83,10 @@ struct Scenario {
   bool firewallReset;  // the two netsh lines, written once
   bool pausesBeforeFirstBox = false;
   bool planted = false;  // a copy of the program, among plants (PlantedProgram)
+  const wchar_t* tunnel = nullptr;  // the program of another tunnel (tunnels/<tunnel>/)
+  // Lines the entry's section must hold (code page 1251), beside the server's.
+  std::vector<std::wstring> entryLines = {L"szDeviceType=vpn", L"szDeviceName=Минипорт WAN (L2TP)",
+                                          L"dwVpnStrategy=2", L"dwfOptions=1964054288"};
 };
 
 const Scenario kScenarios[] = {
@@ -101,11 +109,27 @@ const Scenario kScenarios[] = {
      L"DIALWRIGHT_STANDIN_FAIL=RasGetEntryPropertiesA:5", false, 1, {{nullptr, IDOK, 5}},
      Phonebook::kNoEntry, false, true},
     {"OldestStructure_1672_CreatesTheEntry", false, L"DIALWRIGHT_STANDIN_ENTRY_SIZE=1672", false,
-     1, {{kCreated, IDOK}}, Phonebook::kOneEntry, false, true},
+     1, {{kCreated, IDOK}}, Phonebook::kOneEntry, false, true, false, false, nullptr,
+     {L"szDeviceName=Минипорт WAN (L2TP)", L"dwfOptions=1964054288"}},
     {"DoubleClick_RunsTheCommandOnce", false, nullptr, false, 2, {{kCreated, IDOK}},
      Phonebook::kOneEntry, false, true},
     {"AmongPlants_ReachesOnlyTheSystemsDllAndNetsh", false, nullptr, false, 1, {{kCreated, IDOK}},
      Phonebook::kOneEntry, false, true, false, true},
+    // The other tunnels' programs: SSTP where the structure is Windows 7's, refused with nothing
+    // written on XP's; L2TP/IPsec with its key, which the service keeps, or whose refusal takes
+    // the entry again; refused on Windows 2000's structure, which has no dwfOptions2.
+    {"Sstp_OnWindows7_CreatesItsEntry", false, L"DIALWRIGHT_STANDIN_ENTRY_SIZE=2948", false, 1,
+     {{kCreated, IDOK}}, Phonebook::kOneEntry, false, true, false, false, L"sstp",
+     {L"szDeviceName=Минипорт WAN (SSTP)", L"dwVpnStrategy=5", L"dwfOptions=621877008"}},
+    {"Sstp_OnWindowsXp_RefusedWithNothingWritten", false, nullptr, false, 1,
+     {{kTunnelRefused, IDOK, 0, L"Dialwright"}}, Phonebook::kNoEntry, false, true, false, false, L"sstp"},
+    {"L2tpPsk_WritesTheKeyAfterTheEntry", false, nullptr, false, 1, {{kCreated, IDOK}},
+     Phonebook::kOneEntry, false, true, false, false, L"l2tp-psk",
+     {L"szDeviceName=Минипорт WAN (L2TP)", L"dwVpnStrategy=3", L"dwfOptions2=16", L"dwCredentialsMask=16"}},
+    {"L2tpPsk_RefusedKey_TakesTheEntryAgain", false, L"DIALWRIGHT_STANDIN_FAIL=RasSetCredentialsA:5",
+     false, 1, {{nullptr, IDOK, 5}}, Phonebook::kNoEntry, false, true, false, false, L"l2tp-psk"},
+    {"L2tpPsk_OnWindows2000_Refused", false, L"DIALWRIGHT_STANDIN_ENTRY_SIZE=2088", false, 1,
+     {{kTunnelRefused, IDOK, 0, L"Dialwright"}}, Phonebook::kNoEntry, false, true, false, false, L"l2tp-psk"},
 };
 
 class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
@@ -163,7 +187,10 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
         L"DIALWRIGHT_NETSH_STARTUP=" + netshStartup_.wstring(), L"DIALWRIGHT_NETSH_SLOW=disable",
         L"DIALWRIGHT_NETSH_FILE=" + netshFile_.wstring()};
     if (scenario.setting != nullptr) environment.push_back(scenario.setting);
-    program_.emplace(scenario.planted ? PlantedProgram() : ProgramFile(), environment);
+    const fs::path program = scenario.tunnel != nullptr
+                                 ? BuildFolder() / L"tunnels" / scenario.tunnel / ProgramFile().filename()
+                                 : ProgramFile();
+    program_.emplace(scenario.planted ? PlantedProgram() : program, environment);
     window_ = program_->WaitForMainWindow();
     ASSERT_NE(window_, nullptr);
     ASSERT_EQ(Text(window_), kCaption);
@@ -218,13 +245,13 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
       EXPECT_NE(box.text.find_first_of(L"абвгдеёжзийклмнопрстуфхцчшщъыьэюя"), std::wstring::npos)
           << "not in Russian";
     } else {
-      EXPECT_EQ(box.title, kCaption);
+      EXPECT_EQ(box.title, expected.title);
       EXPECT_TRUE(box.icon);
     }
     EXPECT_EQ(expected.answer == IDOK ? box.ok : box.yesNo, true);
   }
 
-  void ExpectPhonebook(Phonebook expected, const std::string& before) {
+  void ExpectPhonebook(Phonebook expected, const std::string& before, const Scenario& scenario) {
     const std::string phonebook = ReadFile(phonebook_);
     switch (expected) {
       case Phonebook::kUnchanged:
@@ -237,10 +264,9 @@ class CreateConnectionE2E : public testing::TestWithParam<Scenario> {
         EXPECT_NE(phonebook.find(kEntry), std::string::npos) << phonebook;
         EXPECT_EQ(phonebook.find(kEntry), phonebook.rfind(kEntry)) << phonebook;
         EXPECT_NE(phonebook.find("szLocalPhoneNumber=198.51.100.10"), std::string::npos);
-        EXPECT_NE(phonebook.find("szDeviceType=vpn\r\n"), std::string::npos);
         // The device's Russian name in the ANSI code page, as the system keeps it.
-        EXPECT_NE(phonebook.find("szDeviceName=" + Cp1251(L"Минипорт WAN (L2TP)") + "\r\n"),
-                  std::string::npos);
+        for (const std::wstring& line : scenario.entryLines)
+          EXPECT_NE(phonebook.find("\r\n" + Cp1251(line) + "\r\n"), std::string::npos) << Utf8(line) << " not in\n" << phonebook;
         break;
     }
   }
@@ -283,7 +309,7 @@ TEST_P(CreateConnectionE2E, Plays) {
   }
   EXPECT_TRUE(NoBoxShows());
 
-  ExpectPhonebook(scenario.phonebook, before);
+  ExpectPhonebook(scenario.phonebook, before, scenario);
   EXPECT_EQ(fs::exists(shortcut_), scenario.shortcutStays);
   if (scenario.existingEntry) {
     EXPECT_TRUE(fs::exists(otherFile_)) << "not the program's file";

@@ -4,6 +4,7 @@
 // built with, given in the environment:
 //   DIALWRIGHT_PROVIDER_PROGRAM  the program file (a Windows path)
 //   DIALWRIGHT_PROVIDER_NAME, DIALWRIGHT_PROVIDER_SERVER, DIALWRIGHT_PROVIDER_SITE
+//   DIALWRIGHT_PROVIDER_ENTRY_LINES  lines the written entry must hold besides, ";" between
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -248,6 +249,15 @@ TEST_F(MainWindowE2E, EntryIsNamedAfterTheProviderInCodePage1251AndDialsItsServe
       << phonebook;
   EXPECT_NE(phonebook.find("szLocalPhoneNumber=" + Cp1251(provider_.server) + "\r\n"),
             std::string::npos);
+  // A provider's tunnel: its strategy, and the key set after the entry.
+  if (const auto lines = EnvironmentValue(L"DIALWRIGHT_PROVIDER_ENTRY_LINES")) {
+    for (std::size_t start = 0; start < lines->size();) {
+      const std::size_t end = std::min(lines->find(L';', start), lines->size());
+      EXPECT_NE(phonebook.find("\r\n" + Cp1251(lines->substr(start, end - start)) + "\r\n"), std::string::npos)
+          << Utf8(lines->substr(start, end - start)) << " not in\n" << phonebook;
+      start = end + 1;
+    }
+  }
 }
 
 // In this process, where the window's own cursor and icon can be read (Wine shows another

@@ -71,7 +71,10 @@ struct Path {
   int shortcutBox, firewallBox;
   std::vector<std::string> others;  // entries beside it: more than one buffer's worth
   std::uint32_t structureSize;
+  const wchar_t* tunnel = L"pptp-first";
 };
+
+const std::wstring kKey = L"общий-ключ 2024";
 
 const Path kPaths[] = {
     {"no entry, both boxes", false, 0, 1, 1, {}, 2884},
@@ -88,6 +91,13 @@ const Path kPaths[] = {
     {"size 1768", false, 0, 1, 1, {}, 1768},
     {"size 1796", false, 0, 1, 1, {}, 1796},
     {"size 2088", false, 0, 1, 1, {}, 2088},
+    // The other tunnels: SSTP on Windows 7's structure, L2TP/IPsec with its key written after
+    // the entry; each refused, with nothing written, on a structure that cannot hold it.
+    {"sstp", false, 0, 1, 1, {}, 2948, L"sstp"},
+    {"sstp on Windows XP's structure", false, 0, 1, 1, {}, 2884, L"sstp"},
+    {"l2tp-psk", false, 0, 1, 1, {}, 2884, L"l2tp-psk"},
+    {"l2tp-psk, entry there, Yes", true, IDYES_ANSWER, 1, 1, {}, 2884, L"l2tp-psk"},
+    {"l2tp-psk on size 2088", false, 0, 1, 1, {}, 2088, L"l2tp-psk"},
 };
 
 class Window final : public app::CommandWindow {
@@ -112,6 +122,7 @@ struct Box {
 };
 
 const Box kConfirmation{64, kCaption, app::kConnectionCreatedText};
+const Box kTunnelRefused{16, L"Dialwright", VPN::kTunnelNotOnThisWindowsText};
 Box Question() { return {36, kCaption, app::EntryExistsQuestion(basMain::EntryName)}; }
 const Box kOutOfMemory{16, kCaption, app::kOutOfMemoryText};
 
@@ -121,7 +132,7 @@ std::optional<Box> PrescribedBox(const std::wstring& call, std::size_t way) {
   const auto is = [&call](const wchar_t* prefix) { return call.starts_with(prefix); };
   // The first way is a code of the system's; the others are the service's, an answer without
   // a size included (its 632).
-  if (is(L"RasSetEntryPropertiesA") || is(L"RasGetEntryPropertiesA"))
+  if (is(L"RasSetEntryPropertiesA") || is(L"RasGetEntryPropertiesA") || is(L"RasSetCredentialsA"))
     return Box{0, L"Dialwright", fakes::Cp1251(way == 0 ? kSystemText : kServiceText)};
   if (is(L"RasDeleteEntryA")) return Box{16, kCaption, app::kEntryDeleteFailedText};
   const bool shellStep = is(L"create Shell") || is(L"shell.") || is(L"connections.") ||
@@ -153,7 +164,12 @@ class World {
   explicit World(const Path& path) : path_(path) {
     fakes::Reset();
     basMain::FillSettings();
+    basMain::TunnelName = path.tunnel;
+    basMain::PreSharedKey = kKey;
+    tunnel_ = &VPN::ProviderTunnel();
+    tooOld_ = path.structureSize <= tunnel_->needsSizeAbove;
     entry_ = platform::ToAnsi(basMain::EntryName);
+    keyAnsi_ = platform::ToAnsi(kKey);
     shortcut_ = kDesktop + L"\\" + basMain::EntryName + L".lnk";
     const auto image = modRASVPN::LayOutEntry(VPN::ProviderProfile(basMain::ServerAddresses[1]),
                                               path.structureSize);
@@ -217,12 +233,20 @@ class World {
     const bool confirmed = !boxes.empty() && boxes.back() == kConfirmation;
     if (confirmed) boxes.pop_back();
 
+    // A tunnel the structure cannot hold is refused in a box of its own, and nothing written.
+    const bool refused = std::erase(boxes, kTunnelRefused) != 0;
+    rule(!refused || tooOld_, "a tunnel refused on a structure that holds it");
+    rule(!tooOld_ || fakes::LinesStartingWith(click.journal, L"RasSetEntryPropertiesA").empty(),
+         "an entry written on a structure that cannot hold its tunnel");
+
     std::optional<Box> prescribed;
     bool listed = true;  // the listing answered the phonebook as it is
+    bool keyRefused = false;
     if (injection.kind == Injection::kCall && injection.n <= click.calls.size()) {
       const std::wstring& call = click.calls[injection.n - 1].name;
       prescribed = PrescribedBox(call, injection.way);
       listed = call != L"RasEnumEntriesA";
+      keyRefused = call == L"RasSetCredentialsA";
     } else if (injection.kind == Injection::kNew && injection.n <= click.newCount) {
       prescribed = kOutOfMemory;
       listed = asked;  // it may have run out before the question
@@ -233,8 +257,10 @@ class World {
     rule(!click.escaped, "an exception left the click");
     rule(!click.leaked, "local memory or an automation object was not given back");
     rule(asked == (path_.entryThere && listed), "the question is not where the entry is");
-    rule(!confirmed || Holds(profile_), "confirmed, but the service does not hold the profile");
-    rule(confirmed || no || !boxes.empty(), "neither confirmed nor told why not");
+    rule(!confirmed || (Holds(profile_) && HoldsTheKey()),
+         "confirmed, but the service does not hold the profile and its key");
+    rule(confirmed || no || refused || !boxes.empty(), "neither confirmed nor told why not");
+    rule(!keyRefused || phonebook_.stored.count(entry_) == 0, "an entry whose key was refused stays");
     rule(!no || (boxes.empty() && !confirmed && phonebook_.stored == before_),
          "the answer No changed something or showed more");
 
@@ -246,7 +272,7 @@ class World {
     // Nothing of the user's lost beyond what the user agreed to.
     const bool deleted = std::count(click.journal.begin(), click.journal.end(),
                                     L"RasDeleteEntryA " + basMain::EntryName) != 0;
-    rule(!deleted || yes, "an entry deleted without the answer Yes");
+    rule(!deleted || yes || keyRefused, "an entry deleted without the answer Yes");
     rule(!path_.entryThere || yes || phonebook_.stored.count(entry_) != 0,
          "the user's entry is gone without the answer Yes");
     const bool entryGone = !path_.entryThere || !Holds(kUsersEntry);
@@ -269,11 +295,14 @@ class World {
   std::vector<std::string> BrokenOnTheNextClick() {
     const bool there = phonebook_.stored.count(entry_) != 0;
     const Click click = Play({}, IDYES_ANSWER);
-    std::vector<Box> boxes = {kConfirmation};
+    std::vector<Box> boxes = {tooOld_ ? kTunnelRefused : kConfirmation};
     if (there) boxes.insert(boxes.begin(), Question());
     const auto netsh = fakes::LinesStartingWith(click.journal, L"netsh.exe").size();
-    if (click.escaped || click.leaked || click.boxes != boxes || !Holds(profile_) ||
-        HasFile(shortcut_) != (path_.shortcutBox == 1) || netsh != (path_.firewallBox == 1 ? 2u : 0u))
+    const bool written = tooOld_ ? phonebook_.stored.count(entry_) == 0
+                                 : Holds(profile_) && HoldsTheKey() &&
+                                       HasFile(shortcut_) == (path_.shortcutBox == 1);
+    if (click.escaped || click.leaked || click.boxes != boxes || !written ||
+        netsh != (path_.firewallBox == 1 ? 2u : 0u))
       return {"the next click did not create the connection"};
     return {};
   }
@@ -284,9 +313,16 @@ class World {
     return it != phonebook_.stored.end() && it->second == bytes;
   }
   static bool HasFile(const std::wstring& path) { return fakes::TheSystem().files.count(path) != 0; }
+  // The tunnel's pre-shared key, where it has one, set for the entry as the program has it.
+  bool HoldsTheKey() const {
+    const auto key = phonebook_.keys.find(entry_);
+    return !tunnel_->preSharedKey || (key != phonebook_.keys.end() && key->second == keyAnsi_);
+  }
 
   const Path& path_;
-  std::string entry_;
+  const VPN::TunnelProfile* tunnel_ = nullptr;
+  bool tooOld_ = false;  // the reported structure cannot hold the tunnel
+  std::string entry_, keyAnsi_;
   std::wstring shortcut_;
   Bytes profile_;
   std::map<std::string, Bytes> before_;

@@ -19,6 +19,7 @@ namespace fakes {
 //   RasEnumEntriesA <bytes handed in>          RasGetEntryPropertiesA <size handed in>
 //   RasSetEntryPropertiesA <phonebook or (default)> <name> <size>
 //   RasDeleteEntryA <name>                     RasGetErrorStringA <code> <size>
+//   RasSetCredentialsA <name> <size> <mask>
 class FakePhonebookService final : public platform::PhonebookService {
  public:
   using EnumHandler = std::function<platform::ResultCode(std::uint8_t* buffer,
@@ -58,6 +59,7 @@ class FakePhonebookService final : public platform::PhonebookService {
     const SystemSide bookkeeping;
     Journal(L"RasDeleteEntryA " + Cp1251(entryName));
     if (auto way = Fallible(L"RasDeleteEntryA", kCodeWays)) return kCodes[*way];
+    keys.erase(entryName);
     return stored.erase(entryName) != 0 ? 0 : platform::ERROR_CANNOT_FIND_PHONEBOOK_ENTRY_CODE;
   }
 
@@ -68,6 +70,23 @@ class FakePhonebookService final : public platform::PhonebookService {
     if (Fallible(L"RasGetErrorStringA", {L"87, nothing written"})) return 87;
     if (errorStringText.size() > size) return 87;
     std::memcpy(buffer, errorStringText.data(), errorStringText.size());
+    return 0;
+  }
+
+  platform::ResultCode RasSetCredentialsA(const std::string& entryName,
+                                          const void* credentials) override {
+    const SystemSide bookkeeping;
+    const auto* bytes = static_cast<const std::uint8_t*>(credentials);
+    const auto number = [bytes](std::size_t at) {
+      return std::uint32_t{bytes[at]} | std::uint32_t{bytes[at + 1]} << 8 |
+             std::uint32_t{bytes[at + 2]} << 16 | std::uint32_t{bytes[at + 3]} << 24;
+    };
+    Journal(L"RasSetCredentialsA " + Cp1251(entryName) + L" " + std::to_wstring(number(0)) + L" " +
+            std::to_wstring(number(4)));
+    if (auto way = Fallible(L"RasSetCredentialsA", kCodeWays)) return kCodes[*way];
+    if (stored.count(entryName) == 0) return platform::ERROR_CANNOT_FIND_PHONEBOOK_ENTRY_CODE;
+    // The key as the system would keep it: the password's bytes up to their terminator.
+    keys[entryName] = std::string(reinterpret_cast<const char*>(bytes + 265));
     return 0;
   }
 
@@ -83,6 +102,8 @@ class FakePhonebookService final : public platform::PhonebookService {
   std::vector<std::vector<std::uint8_t>> entries;  // the bytes of each write
   // The default phonebook: what a write stores and a deletion removes, by name.
   std::map<std::string, std::vector<std::uint8_t>> stored;
+  // The pre-shared keys set, by entry name; a deletion removes the entry's too.
+  std::map<std::string, std::string> keys;
 
   // The bytes written into the error-string buffer (a zero is written only if included).
   std::string errorStringText;

@@ -2,7 +2,8 @@
 # One provider's build from start to end, the way a provider's staff make it (and its check):
 #   provider_build_test.sh BUILD_DIR WORK_DIR
 # `make provider`'s script with a Cyrillic name, a host-name server, an https site, a company,
-# a logo and a key in a PKCS#12 file (of a throwaway CA); the window's picture (as the script's
+# a logo, a key in a PKCS#12 file (of a throwaway CA) and the L2TP/IPsec tunnel with its
+# pre-shared key in a file; the window's picture (as the script's
 # screenshot shows it) compared with the logo; then its signed program driven under Wine
 # (tests/e2e/main_window_e2e_test.cpp), its signature judged by Wine's WinVerifyTrust, the
 # version information read; a second run with the same values required to give the same
@@ -17,6 +18,9 @@ mkdir -p "$work"
 export NAME="Ёлка-Телеком №1; «Сеть»" SERVER=vpn-1.yolka.example
 export SITE="https://yolka.example/vpn?from=окно&tab=1;x"
 export COMPANY="ООО «Ёлка»" LOGO=$work/logo.png PROVIDER_DIST=$work/dist PROVIDER_BUILD=$work/build
+export TUNNEL=l2tp-psk PSK_FILE=$work/psk.txt
+key="Ёлочный ключ: 12#Z"
+printf '%s\n' "$key" >"$PSK_FILE"
 # The provider's builds are kept between runs, as a provider's staff would keep theirs.
 rm -rf "$PROVIDER_DIST" "$PROVIDER_BUILD/picture.png"
 { read -r program; read -r check; } <"$build/shipped-files"
@@ -69,12 +73,24 @@ if [ "$arch" = win32 ]; then
   # (With a display of its own, which wine-run.sh ends with every process of the prefix: asking
   # for the desktop shell starts Wine's explorer, which would stay on no display at all.)
   "$root/tools/wine-run.sh" --build-dir "$build" -- "$dist/$check" /quiet || [ $? = 1 ]
-  grep -q "«$program» подписана, и эта Windows доверяет подписи" "$dist/${check%.exe}.txt" ||
-    { cat "$dist/${check%.exe}.txt" >&2; echo "provider build: the check does not see the signature" >&2; exit 1; }
-  rm "$dist/${check%.exe}.txt"
+  report=$dist/${check%.exe}.txt
+  grep -q "«$program» подписана, и эта Windows доверяет подписи" "$report" ||
+    { cat "$report" >&2; echo "provider build: the check does not see the signature" >&2; exit 1; }
+  # The provider's tunnel: named, its profile written as the program writes it, its key set.
+  for said in "туннель L2TP/IPsec с общим ключом (l2tp-psk)" "все 46 членов как записаны" \
+              "Общий ключ IPsec записан и задан"; do
+    grep -q "$said" "$report" || { cat "$report" >&2; echo "provider build: the check does not say: $said" >&2; exit 1; }
+  done
+  rm "$report"
+fi
+# The key is compiled in, and goes into no log, cache or report of the build.
+if grep -rlF "$key" "$PROVIDER_BUILD" "$dist" --include='*.log' --include='*.txt' --include='CMakeCache.txt' \
+     --include='*.cmake'; then
+  echo "provider build: the pre-shared key stands in the files above" >&2; exit 1
 fi
 DIALWRIGHT_PROVIDER_PROGRAM=$(windows_path "$driven") \
 DIALWRIGHT_PROVIDER_NAME=$NAME DIALWRIGHT_PROVIDER_SERVER=$SERVER DIALWRIGHT_PROVIDER_SITE=$SITE \
+DIALWRIGHT_PROVIDER_ENTRY_LINES="dwVpnStrategy=3;dwfOptions2=16;dwCredentialsMask=16" \
   "$root/tools/wine-run.sh" --build-dir "$build" -- "$build/tests/e2e/main_window_e2e_tests.exe" --gtest_filter="MainWindowE2E.*"
 
 cp "$dist/$program" "$work/first.exe"

@@ -19,6 +19,8 @@ GOOD = {"NAME": "Ромашка", "SERVER": "vpn.romashka.example", "SITE": "htt
         "COMPANY": "ООО «Ромашка»"}
 NAME, SERVER, SITE, COMPANY = ("NAME (DIALWRIGHT_PROVIDER_NAME)", "SERVER (DIALWRIGHT_VPN_SERVER)",
                                "SITE (DIALWRIGHT_SITE_ADDRESS)", "COMPANY (DIALWRIGHT_COMPANY)")
+TUNNEL, PSK_FILE = "TUNNEL (DIALWRIGHT_TUNNEL)", "PSK_FILE (DIALWRIGHT_PSK_FILE)"
+KEY = "ключ-Ёж 2024"  # no line about a key may show any of it
 FORBIDDEN = "may not contain any of"
 CODE_PAGE = "Windows-1251"
 
@@ -27,6 +29,10 @@ def logo(name, size=(200, 100), image_format="PNG", mode="RGB"):
     path = os.path.join(SCRATCH, name)
     Image.new(mode, size, (200, 40, 40)).save(path, format=image_format)
     return path
+
+
+def key_file(name, text):
+    return scratch_file(name, text.encode("utf-8"))
 
 
 def scratch_file(name, data):
@@ -101,6 +107,26 @@ def rows():
         ({"LOGO": logo("strip.png", (3000, 16))}, "would be 301 x 2 in the 301 x 98 banner: too thin"),
         ({"LOGO": logo("tower.png", (16, 2000))}, "would be 1 x 98 in the 301 x 98 banner: too thin"),
         ({"LOGO": good_logo, "BACKGROUND": "#zzz"}, "BACKGROUND='#zzz': not a colour"),
+        # the tunnel and its key
+        ({"TUNNEL": "pptp-first"}, None), ({"TUNNEL": "sstp"}, None),
+        ({"TUNNEL": "l2tp-psk", "PSK_FILE": key_file("key.txt", KEY + "\n")}, None),
+        ({"TUNNEL": "l2tp-psk", "PSK_FILE": key_file("crlf.txt", KEY + "\r\n")}, None),
+        ({"TUNNEL": "l2tp-psk", "PSK_FILE": key_file("longest.txt", "к" * 256)}, None),
+        ({"TUNNEL": "ikev2"}, f"{TUNNEL}='ikev2': is none of the tunnels: pptp-first, sstp, l2tp-psk"),
+        ({"TUNNEL": "SSTP"}, "is none of the tunnels"),
+        ({"TUNNEL": "sstp", "PSK_FILE": key_file("key.txt", KEY)}, "is given, but only l2tp-psk has a pre-shared key"),
+        ({"PSK_FILE": key_file("key.txt", KEY)}, "is given, but only l2tp-psk has a pre-shared key"),
+        ({"TUNNEL": "l2tp-psk"}, f"{PSK_FILE}='': is not given: l2tp-psk needs a file holding its pre-shared key"),
+        ({"TUNNEL": "l2tp-psk", "PSK_FILE": os.path.join(SCRATCH, "absent-key.txt")}, "absent-key.txt': cannot be read"),
+        ({"TUNNEL": "l2tp-psk", "PSK_FILE": key_file("empty.txt", "\n")}, "holds no key"),
+        ({"TUNNEL": "l2tp-psk", "PSK_FILE": key_file("long.txt", "к" * 257)},
+         "holds a key of 257 characters; Windows keeps at most 256 (PWLEN)"),
+        ({"TUNNEL": "l2tp-psk", "PSK_FILE": key_file("spaced.txt", " " + KEY)}, "spaces or line breaks at its start or end"),
+        ({"TUNNEL": "l2tp-psk", "PSK_FILE": key_file("two-lines.txt", KEY + "\n\n")}, "spaces or line breaks at its start or end"),
+        ({"TUNNEL": "l2tp-psk", "PSK_FILE": key_file("tab.txt", "ключ\tЁж")}, "a control character at position 5"),
+        ({"TUNNEL": "l2tp-psk", "PSK_FILE": key_file("emoji.txt", "ключ✓Ёж")},
+         "a character at position 5 that Windows-1251 (the systems' ANSI code page) cannot hold"),
+        ({"TUNNEL": "l2tp-psk", "PSK_FILE": scratch_file("latin1.txt", "ключ".encode("cp1251"))}, "does not hold UTF-8 text"),
     ]
 
 
@@ -114,6 +140,9 @@ def check(changes, expected):
     command = ["cmake"] + [f"-D{key}={value}" for key, value in values.items()]
     command += [f"-DBANNER_DIR={SCRATCH}/banner", "-P", f"{SOURCE}/cmake/check-provider.cmake"]
     status, output = run(command)
+    for part in (KEY, "ключ", "Ёж", "кккк"):
+        if part in output:
+            return f"shows the key: {output.strip()}"
     if expected is None:
         return None if status == 0 else f"refused: {output.strip()}"
     if status == 0:
@@ -132,12 +161,14 @@ def main():
     # `make provider` checks before it builds anything; trailing spaces reach only it (CMake
     # drops them from a -D value).
     for changes, expected in (({"NAME": "Ромашка "}, f"{NAME}='Ромашка ': has spaces"),
-                              ({"SERVER": ""}, "SERVER not given")):
+                              ({"SERVER": ""}, "SERVER not given"),
+                              ({"TUNNEL": "l2tp-psk", "PSK": KEY},
+                               "PSK: a pre-shared key is read from a file (PSK_FILE), never given as a value")):
         values = {**GOOD, **changes}
         result = subprocess.run(["bash", f"{SOURCE}/tools/provider.sh"], capture_output=True,
                                 text=True, env={**os.environ, **values})
         table.append((changes, expected))
-        if result.returncode == 0 or expected not in result.stderr:
+        if result.returncode == 0 or expected not in result.stderr or KEY in result.stderr:
             failures.append(f"make provider with {changes!r}: exit {result.returncode}\n{result.stderr}")
     # The project's own configure step runs the same checks.
     status, output = run(["cmake", "-S", SOURCE, "-B", f"{SCRATCH}/configure",

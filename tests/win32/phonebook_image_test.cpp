@@ -9,12 +9,20 @@
 #include <cstddef>
 #include <string_view>
 
+#include "phonebook/credentials.h"
 #include "standin/entry_layout.h"
 
 namespace {
 
 using DeclaredEntry = RASENTRYA;  // a macro of an elaborated name in the headers
 static_assert(sizeof(DeclaredEntry) == 2884, "the newest published RASENTRYA");
+// The credentials of a pre-shared key, laid out by the program at explicit offsets.
+using DeclaredCredentials = RASCREDENTIALSA;
+static_assert(sizeof(DeclaredCredentials) == modRASVPN::kCredentialsSize);
+static_assert(offsetof(DeclaredCredentials, dwMask) == 4);
+static_assert(offsetof(DeclaredCredentials, szPassword) == modRASVPN::kCredentialsPasswordAt);
+static_assert(sizeof(DeclaredCredentials::szPassword) == modRASVPN::kPasswordLength + 1);
+static_assert(RASCM_PreSharedKey == modRASVPN::kPreSharedKeyMask);
 
 struct Declared {
   std::string_view name;

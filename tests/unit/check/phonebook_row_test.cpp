@@ -10,6 +10,7 @@
 #include <set>
 #include <tuple>
 
+#include "app/settings.h"
 #include "phonebook/vpn_entry.h"
 #include "tests/fakes/fake_phonebook_service.h"
 #include "tests/unit/check/row_expectations.h"
@@ -58,6 +59,16 @@ class CheckedFake final : public check::CheckedPhonebook {
     return 0;
   }
   std::optional<check::PhonebookFiles> FilesHolding(const std::string&) override { return files; }
+  ResultCode RasSetCredentialsA(const std::string& name, const void* credentials) override {
+    return keyResult != 0 ? keyResult : service.RasSetCredentialsA(name, credentials);
+  }
+  ResultCode keyResult = 0;
+  ResultCode PreSharedKeyMask(const std::string& name, std::uint32_t& mask) override {
+    mask = service.keys.count(name) != 0 ? keyMask : 0;
+    return maskResult;
+  }
+  std::uint32_t keyMask = 0x10;  // what the service says of a key it took
+  ResultCode maskResult = 0;
 };
 
 struct Case {
@@ -171,7 +182,7 @@ TEST(CheckPhonebookRow, EveryAnswerOfTheService) {
     fakes::TheSystem().onReportError = [](const std::wstring& line) { check::HeldEventLog().push_back(line); };
     c.setUp(fake);
     check::PhonebookFindings findings{true, true, true};
-    check::Row row = check::PhonebookRow(fake, L"где", kEntry, profile, findings);
+    check::Row row = check::PhonebookRow(fake, L"где", kEntry, VPN::ProfileOf(VPN::Tunnel::kPptpFirst), profile, findings);
     ExpectRow(row, c.says, c.name);
     EXPECT_EQ(row.lines.front(), L"где") << c.name;
     // The size is asked for as the program asks: with a size of 0.
@@ -185,6 +196,62 @@ TEST(CheckPhonebookRow, EveryAnswerOfTheService) {
     check::DeleteCheckEntry(row, fake, kEntry);
     ExpectRow(row, {std::max(c.says.state, c.afterDeletion.state), c.afterDeletion.words}, c.name);
   }
+}
+
+// The tunnels but the first: refused where the structure cannot hold them, written only at
+// the sizes that can; L2TP/IPsec's key written and read back as set, or why not.
+TEST(CheckPhonebookRow, EachTunnelAndItsKey) {
+  const struct {
+    const char* name;
+    VPN::Tunnel tunnel;
+    std::uint32_t size;
+    std::function<void(CheckedFake&)> setUp;
+    Says says;
+    bool written;
+  } cases[] = {
+      {"sstp on XP's structure", VPN::Tunnel::kSstp, 2884, [](CheckedFake&) {},
+       {State::kDiffers,
+        {L"Подключение туннеля SSTP (sstp) эта Windows не примет: её RASENTRYA размером 2884, а нужен "
+         L"больше 2884; программа ничего не запишет и покажет «Это подключение нельзя создать в этой версии Windows.»"},
+        {L"Перечисление"}},
+       false},
+      {"sstp on Windows 7's", VPN::Tunnel::kSstp, 2948, [](CheckedFake&) {},
+       {State::kAsExpected, {L"При размере, который сообщает служба, 2948: запись принята и прочитана обратно, все 46 членов"},
+        {L"При размере 2884", L"При размере 1672", L"Общий ключ"}},
+       true},
+      {"l2tp-psk", VPN::Tunnel::kL2tpPsk, 2884, [](CheckedFake&) {},
+       {State::kAsExpected, {L"Общий ключ IPsec записан и задан (RasGetCredentialsA: RASCM_PreSharedKey)",
+                             L"При размере 2884: запись принята"},
+        {L"При размере 2088", L"При размере 1796"}},
+       true},
+      {"l2tp-psk on 2088", VPN::Tunnel::kL2tpPsk, 2088, [](CheckedFake&) {},
+       {State::kDiffers, {L"размером 2088, а нужен больше 2088"}}, false},
+      {"the key refused", VPN::Tunnel::kL2tpPsk, 2884, [](CheckedFake& f) { f.keyResult = 5; },
+       {State::kDiffers, {L"Общий ключ IPsec не записывается, код 5: «Отказано в доступе.»: программа удалит запись"}},
+       true},
+      {"the key not kept", VPN::Tunnel::kL2tpPsk, 2884, [](CheckedFake& f) { f.keyMask = 0; },
+       {State::kDiffers, {L"Общий ключ IPsec записан, но служба не считает его заданным"}}, true},
+      {"the mask not told", VPN::Tunnel::kL2tpPsk, 2884, [](CheckedFake& f) { f.maskResult = 623; },
+       {State::kCannotBeTold, {L"Общий ключ IPsec записан, но задан ли он, служба не говорит, код 623"}}, true},
+  };
+  basMain::PreSharedKey = L"ключ 1";
+  for (const auto& c : cases) {
+    fakes::Reset();
+    fakes::TheSystem().systemMessage = std::string("\xCE\xF2\xEA\xE0\xE7\xE0\xED\xEE \xE2 \xE4\xEE\xF1\xF2\xF3\xEF\xE5.\r\n") + '\0';
+    CheckedFake fake;
+    fake.service.reportedSize = c.size;
+    c.setUp(fake);
+    const VPN::TunnelProfile& tunnel = VPN::ProfileOf(c.tunnel);
+    check::PhonebookFindings findings;
+    const check::Row row =
+        check::PhonebookRow(fake, L"где", kEntry, tunnel, VPN::ProviderProfile(L"198.51.100.10", tunnel), findings);
+    ExpectRow(row, c.says, c.name);
+    EXPECT_EQ(findings.written, c.written) << c.name;
+    EXPECT_EQ(findings.deletionDue, c.written) << c.name;
+    // The key itself never reaches the report.
+    for (const std::wstring& line : row.lines) EXPECT_EQ(line.find(L"ключ 1"), std::wstring::npos) << c.name;
+  }
+  basMain::FillSettings();
 }
 
 // ASCII text as UTF-16 after its byte-order mark, as a phonebook file may be written.

@@ -39,7 +39,12 @@ TEST(CheckRows, Device) {
       {"the name, but not a vpn device", Devices{{L"modem", L"Минипорт WAN (L2TP)"}, {L"vpn", L"WAN Miniport (L2TP)"}},
        {State::kDiffers, {L"Устройства типа vpn: «WAN Miniport (L2TP)»"}}},
   };
-  for (const auto& row : rows) ExpectRow(check::DeviceRow(row.devices, 87, kProfileDevice), row.says, row.name);
+  for (const auto& row : rows) ExpectRow(check::DeviceRow(row.devices, 87, kProfileDevice, L"L2TP"), row.says, row.name);
+  // The tunnel's own miniport, named in the title too.
+  const check::Row sstp = check::DeviceRow(std::vector<check::Device>{{L"vpn", L"WAN Miniport (L2TP)"}, {L"vpn", L"WAN Miniport (SSTP)"}},
+                                           0, L"Минипорт WAN (SSTP)", L"SSTP");
+  EXPECT_EQ(sstp.title, L"Устройство SSTP");
+  ExpectRow(sstp, {State::kDiffers, {L"SSTP-минипорт этой Windows называется «WAN Miniport (SSTP)»"}}, "sstp");
 }
 
 TEST(CheckRows, Firewall) {
