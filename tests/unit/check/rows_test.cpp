@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/unit/check/row_expectations.h"
 
 namespace {
@@ -107,62 +109,59 @@ check::ManifestAnswers Windows(std::uint32_t major, std::uint32_t minor, std::ui
 }
 
 TEST(CheckRows, Manifest) {
-  std::vector<std::pair<const char*, check::ManifestAnswers>> inputs;
-  const auto with = [&](const char* name, auto change) {
-    check::ManifestAnswers answers = Windows(10, 0, 19045);
-    change(answers);
-    inputs.emplace_back(name, answers);
-  };
-  with("as the manifest asks", [](auto&) {});
-  with("x86 without WoW64", [](auto& a) { a.architecture = {0, false}; });
-  with("ARM64", [](auto& a) { a.architecture = {12, true}; });
-  with("an architecture not known", [](auto& a) { a.architecture = {42, false}; });
-  with("no architecture", [](auto& a) { a.architecture = {}; });
-  with("no version", [](auto& a) { a.version.reset(); });
-  with("shimmed lower on 8.1", [](auto& a) { a.version = check::WindowsVersion{6, 3, 9600, L""}; a.shimmedVersion = check::WindowsVersion{6, 2, 9200, L""}; });
-  with("shimmed lower on 7", [](auto& a) { a.version = check::WindowsVersion{6, 1, 7601, L"Service Pack 1"}; a.shimmedVersion = check::WindowsVersion{6, 0, 6002, L""}; });
-  with("shimmed minor lower", [](auto& a) { a.shimmedVersion = check::WindowsVersion{10, 1, 0, L""}; });
-  with("no shimmed version", [](auto& a) { a.shimmedVersion.reset(); });
-  with("awareness not told", [](auto& a) { a.dpiAwareness.reset(); });
-  with("unaware at 144 dpi", [](auto& a) { a.dpiAwareness = 0; a.density = 144; });
-  with("per monitor", [](auto& a) { a.dpiAwareness = 2; });
-  with("controls 5.82", [](auto& a) { a.controlsMajor = 5; a.controlsMinor = 82; });
-  with("controls not told", [](auto& a) { a.controlsMajor.reset(); });
-  with("default token", [](auto& a) { a.elevationType = 1; });
-  with("full token", [](auto& a) { a.elevationType = 2; });
-  with("no token type", [](auto& a) { a.elevationType.reset(); });
-  with("a token type Windows never gives", [](auto& a) { a.elevationType = 4; });
-  const Says says[] = {
-      {State::kAsExpected,
-       {L"Система 64-разрядная, x64; проверка, как и программа, работает в ней 32-разрядной программой под WoW64",
-        L"Windows 10.0.19045 (RtlGetVersion)", L"GetVersionEx сообщает 10.0: эта Windows есть в списке систем манифеста",
-        L"Язык интерфейса: ru-RU (0x0419)",
-        L"Осведомлённость о DPI: системная, как просит манифест; плотность 96 dpi (100 %)",
-        L"Общие элементы управления: 6.16, версия 6, как просит манифест",
-        L"Маркер проверки: ограниченный (TokenElevationTypeLimited)"}},
-      {State::kAsExpected, {L"Система 32-разрядная, x86; проверка, как и программа, работает в ней без WoW64"}},
-      {State::kAsExpected, {L"Система 64-разрядная, ARM64"}},
-      {State::kAsExpected, {L"Система неизвестной архитектуры (42)"}},
-      {State::kCannotBeTold, {L"Архитектуру системы эта Windows не сообщает"}},
-      {State::kCannotBeTold, {L"Версия Windows не получена (RtlGetVersion)"}, {L"GetVersionEx"}},
-      {State::kDiffers, {L"GetVersionEx сообщает 6.2: эта Windows не нашла себя в списке систем манифеста"}},
+  using Answers = check::ManifestAnswers;
+  using Version = check::WindowsVersion;
+  const struct {
+    const char* name;
+    std::function<void(Answers&)> change;
+    Says says;
+  } rows[] = {
+      {"as the manifest asks", [](Answers&) {},
+       {State::kAsExpected,
+        {L"Система 64-разрядная, x64; проверка, как и программа, работает в ней 32-разрядной программой под WoW64",
+         L"Windows 10.0.19045 (RtlGetVersion)", L"GetVersionEx сообщает 10.0: эта Windows есть в списке систем манифеста",
+         L"Язык интерфейса: ru-RU (0x0419)", L"Осведомлённость о DPI: системная, как просит манифест; плотность 96 dpi (100 %)",
+         L"Общие элементы управления: 6.16, версия 6, как просит манифест",
+         L"Маркер проверки: ограниченный (TokenElevationTypeLimited)"}}},
+      {"x86 without WoW64", [](Answers& a) { a.architecture = {0, false}; },
+       {State::kAsExpected, {L"Система 32-разрядная, x86; проверка, как и программа, работает в ней без WoW64"}}},
+      {"ARM64", [](Answers& a) { a.architecture = {12, true}; }, {State::kAsExpected, {L"Система 64-разрядная, ARM64"}}},
+      {"an architecture not known", [](Answers& a) { a.architecture = {42, false}; },
+       {State::kAsExpected, {L"Система неизвестной архитектуры (42)"}}},
+      {"no architecture", [](Answers& a) { a.architecture = {}; },
+       {State::kCannotBeTold, {L"Архитектуру системы эта Windows не сообщает"}}},
+      {"no version", [](Answers& a) { a.version.reset(); },
+       {State::kCannotBeTold, {L"Версия Windows не получена (RtlGetVersion)"}, {L"GetVersionEx"}}},
+      {"shimmed lower on 8.1", [](Answers& a) { a.version = Version{6, 3, 9600, L""}; a.shimmedVersion = Version{6, 2, 9200, L""}; },
+       {State::kDiffers, {L"GetVersionEx сообщает 6.2: эта Windows не нашла себя в списке систем манифеста"}}},
       // Before 8.1 GetVersionEx is not shimmed by the manifest's list: no judgement there.
-      {State::kAsExpected, {L"Windows 6.1.7601 (Service Pack 1)", L"GetVersionEx сообщает 6.0: эта Windows не нашла себя"}},
-      {State::kDiffers, {L"GetVersionEx сообщает 10.1: эта Windows не нашла себя"}},
-      {State::kAsExpected, {L"Windows 10.0.19045"}, {L"GetVersionEx"}},
-      {State::kCannotBeTold, {L"Осведомлённость о DPI эта Windows не сообщает; плотность 96 dpi (100 %)"}},
-      {State::kDiffers, {L"Осведомлённость о DPI: нет, Windows растянет окно, а манифест просит системную; плотность 144 dpi (150 %)"}},
-      {State::kDiffers, {L"Осведомлённость о DPI: по мониторам, а манифест просит системную"}},
-      {State::kDiffers, {L"Общие элементы управления: 5.82: манифест не привязал версию 6"}},
-      {State::kCannotBeTold, {L"Версию общих элементов управления не узнать (DllGetVersion)"}},
-      {State::kAsExpected, {L"Маркер проверки: обычный (TokenElevationTypeDefault)"}},
-      {State::kAsExpected, {L"Маркер проверки: полный (TokenElevationTypeFull)"}},
-      {State::kAsExpected, {L"Маркер: повышения прав в этой Windows нет"}},
-      {State::kAsExpected, {L"Маркер: повышения прав в этой Windows нет"}},
+      {"shimmed lower on 7", [](Answers& a) { a.version = Version{6, 1, 7601, L"Service Pack 1"}; a.shimmedVersion = Version{6, 0, 6002, L""}; },
+       {State::kAsExpected, {L"Windows 6.1.7601 (Service Pack 1)", L"GetVersionEx сообщает 6.0: эта Windows не нашла себя"}}},
+      {"shimmed minor lower", [](Answers& a) { a.shimmedVersion = Version{10, 1, 0, L""}; },
+       {State::kDiffers, {L"GetVersionEx сообщает 10.1: эта Windows не нашла себя"}}},
+      {"no shimmed version", [](Answers& a) { a.shimmedVersion.reset(); },
+       {State::kAsExpected, {L"Windows 10.0.19045"}, {L"GetVersionEx"}}},
+      {"awareness not told", [](Answers& a) { a.dpiAwareness.reset(); },
+       {State::kCannotBeTold, {L"Осведомлённость о DPI эта Windows не сообщает; плотность 96 dpi (100 %)"}}},
+      {"unaware at 144 dpi", [](Answers& a) { a.dpiAwareness = 0; a.density = 144; },
+       {State::kDiffers, {L"Осведомлённость о DPI: нет, Windows растянет окно, а манифест просит системную; плотность 144 dpi (150 %)"}}},
+      {"per monitor", [](Answers& a) { a.dpiAwareness = 2; },
+       {State::kDiffers, {L"Осведомлённость о DPI: по мониторам, а манифест просит системную"}}},
+      {"controls 5.82", [](Answers& a) { a.controlsMajor = 5; a.controlsMinor = 82; },
+       {State::kDiffers, {L"Общие элементы управления: 5.82: манифест не привязал версию 6"}}},
+      {"controls not told", [](Answers& a) { a.controlsMajor.reset(); },
+       {State::kCannotBeTold, {L"Версию общих элементов управления не узнать (DllGetVersion)"}}},
+      {"default token", [](Answers& a) { a.elevationType = 1; },
+       {State::kAsExpected, {L"Маркер проверки: обычный (TokenElevationTypeDefault)"}}},
+      {"full token", [](Answers& a) { a.elevationType = 2; }, {State::kAsExpected, {L"Маркер проверки: полный (TokenElevationTypeFull)"}}},
+      {"no token type", [](Answers& a) { a.elevationType.reset(); }, {State::kAsExpected, {L"Маркер: повышения прав в этой Windows нет"}}},
+      {"a type Windows never gives", [](Answers& a) { a.elevationType = 4; }, {State::kAsExpected, {L"Маркер: повышения прав в этой Windows нет"}}},
   };
-  ASSERT_EQ(inputs.size(), std::size(says));
-  for (std::size_t i = 0; i < inputs.size(); ++i)
-    ExpectRow(check::ManifestRow(inputs[i].second), says[i], inputs[i].first);
+  for (const auto& row : rows) {
+    Answers answers = Windows(10, 0, 19045);
+    row.change(answers);
+    ExpectRow(check::ManifestRow(answers), row.says, row.name);
+  }
 }
 
 TEST(CheckRows, LoadConfiguration) {
@@ -242,79 +241,69 @@ check::ShortcutAnswers Made() {
 }
 
 TEST(CheckRows, Shortcut) {
-  std::vector<std::pair<const char*, check::ShortcutAnswers>> inputs;
-  const auto with = [&](const char* name, auto change) {
-    check::ShortcutAnswers answers = Made();
-    change(answers);
-    inputs.emplace_back(name, answers);
+  using Answers = check::ShortcutAnswers;
+  const struct {
+    const char* name;
+    std::function<void(Answers&)> change;
+    Says says;
+  } rows[] = {
+      {"made as the program deletes it", [](Answers&) {},
+       {State::kAsExpected,
+        {L"Шаг программы с записью проверки «Dialwright check 1-2»", L"В папке сетевых подключений 3 элемента; запись проверки среди них",
+         L"На рабочем столе появился файл «Dialwright check 1-2.lnk»",
+         L"Это имя, под которым программа удаляет ярлык, заменяя подключение",
+         L"Ярлык ведёт к подключению «Dialwright check 1-2»", L"Файл «Dialwright check 1-2.lnk», сделанный проверкой, удалён"}}},
+      {"without /phonebook:default", [](Answers& a) { a = {}; },
+       {State::kCannotBeTold, {L"Без ключа /phonebook:default этого не проверить"}}},
+      {"no entry written", [](Answers& a) { a.entryWritten = false; },
+       {State::kCannotBeTold, {L"Запись проверки не записана (строка 1): ярлык делать не из чего"}, {L"Шаг программы"}}},
+      {"no desktop from the script host", [](Answers& a) { a.scriptHostDesktop = false; },
+       {State::kDiffers, {L"WScript.Shell не называет папку рабочего стола", L"удалён"}}},
+      {"no connections folder", [](Answers& a) { a.steps = {false, 0, 0, 0, false}; a.newFiles.clear(); },
+       {State::kDiffers, {L"Папки сетевых подключений (NameSpace(49)) у этой программы нет: она молча не сделает ярлык"},
+        {L"появился", L"за 10 секунд"}}},
+      {"not listed", [](Answers& a) { a.steps = {true, 1, 0, 0, false}; a.newFiles.clear(); },
+       {State::kDiffers, {L"В папке сетевых подключений 1 элемент; записи проверки среди них нет"}, {L"за 10 секунд"}}},
+      {"a step failed",
+       [](Answers& a) { a.steps = {true, 0, 0, 0, true}; a.boxes = {L"Ошибка создания ярлыка подключения!"}; a.newFiles.clear(); },
+       {State::kDiffers, {L"Шаг программы не удался, она покажет «Ошибка создания ярлыка подключения!»"},
+        {L"NameSpace(49)", L"NameSpace(0)", L"среди них нет"}}},
+      {"no desktop folder", [](Answers& a) { a.steps = {true, 2, 1, 0, false}; a.newFiles.clear(); },
+       {State::kDiffers, {L"Папки рабочего стола (NameSpace(0)) нет: программа молча не сделает ярлык"}}},
+      {"named otherwise", [](Answers& a) { a.newFiles = {{L"Dialwright check 1-2 - Ярлык.lnk", true}}; },
+       {State::kDiffers,
+        {L"Программа удаляет ярлык под именем «Dialwright check 1-2.lnk», а оболочка назвала его "
+         L"«Dialwright check 1-2 - Ярлык.lnk»: заменяя подключение, программа оставит старый ярлык",
+         L"Файл «Dialwright check 1-2 - Ярлык.lnk», сделанный проверкой, удалён"}}},
+      {"on another desktop", [](Answers& a) { a.newFiles = {{L"Dialwright check 1-2.lnk", false}}; },
+       {State::kDiffers, {L"Файл «Dialwright check 1-2.lnk» появился не в той папке рабочего стола"}, {L"Это имя"}}},
+      {"asked, refused, nothing made",
+       [](Answers& a) { a.windows = {{L"Создание ярлыка", L"Создать ярлык?\r\n", true}}; a.newFiles.clear(); a.target.reset(); },
+       {State::kDiffers,
+        {L"Оболочка показала окно «Создание ярлыка» с текстом «Создать ярлык?» и ждала ответа: этот вопрос "
+         L"увидит и пользователь программы; проверка закрыла окно отказом"},
+        {L"не сделала ярлыка", L"Цель ярлыка"}}},
+      {"a window that stays", [](Answers& a) { a.windows = {{L"Вопрос", L"Да?", false}}; a.newFiles.clear(); },
+       {State::kDiffers, {L"окно «Вопрос» с текстом «Да?»", L"закрыть окно проверка не смогла"}}},
+      {"nothing within the wait", [](Answers& a) { a.newFiles.clear(); a.target.reset(); },
+       {State::kDiffers, {L"Оболочка за 10 секунд не сделала ярлыка и не показала окна: у пользователя программы ярлыка не будет"},
+        {L"Цель ярлыка"}}},
+      {"the step did not come back", [](Answers& a) { a.returned = false; a.steps = {}; a.newFiles.clear(); },
+       {State::kDiffers, {L"Шаг программы не вернулся за 10 секунд: программа ждала бы его"}, {L"NameSpace(49)"}}},
+      {"a target not told", [](Answers& a) { a.target.reset(); },
+       {State::kCannotBeTold, {L"Цель ярлыка оболочка не называет", L"удалён"}}},
+      {"another target", [](Answers& a) { a.target = L"Подключение по локальной сети"; },
+       {State::kDiffers, {L"Ярлык ведёт к «Подключение по локальной сети», а не к подключению «Dialwright check 1-2»"}}},
+      {"not deleted", [](Answers& a) { a.notDeleted = {L"Dialwright check 1-2.lnk"}; },
+       {State::kDiffers, {L"Файл «Dialwright check 1-2.lnk», сделанный проверкой, не удаляется: удалите его с рабочего стола сами"}}},
+      {"one item", [](Answers& a) { a.steps.items = 1; }, {State::kAsExpected, {L"В папке сетевых подключений 1 элемент;"}}},
+      {"eleven items", [](Answers& a) { a.steps.items = 11; }, {State::kAsExpected, {L"В папке сетевых подключений 11 элементов;"}}},
   };
-  with("made as the program deletes it", [](auto&) {});
-  with("without /phonebook:default", [](auto& a) { a = {}; });
-  with("no entry written", [](auto& a) { a.entryWritten = false; });
-  with("no desktop from the script host", [](auto& a) { a.scriptHostDesktop = false; });
-  with("no connections folder", [](auto& a) { a.steps = {false, 0, 0, 0, false}; a.newFiles.clear(); });
-  with("not listed", [](auto& a) { a.steps = {true, 1, 0, 0, false}; a.newFiles.clear(); });
-  with("a step failed", [](auto& a) {
-    a.steps = {true, 0, 0, 0, true};
-    a.boxes = {L"Ошибка создания ярлыка подключения!"};
-    a.newFiles.clear();
-  });
-  with("no desktop folder", [](auto& a) { a.steps = {true, 2, 1, 0, false}; a.newFiles.clear(); });
-  with("named otherwise", [](auto& a) { a.newFiles = {{L"Dialwright check 1-2 - Ярлык.lnk", true}}; });
-  with("on another desktop", [](auto& a) { a.newFiles = {{L"Dialwright check 1-2.lnk", false}}; });
-  with("asked, refused, nothing made", [](auto& a) {
-    a.windows = {{L"Создание ярлыка", L"Создать ярлык?\r\n", true}};
-    a.newFiles.clear();
-    a.target.reset();
-  });
-  with("a window that stays", [](auto& a) { a.windows = {{L"Вопрос", L"Да?", false}}; a.newFiles.clear(); });
-  with("nothing within the wait", [](auto& a) { a.newFiles.clear(); a.target.reset(); });
-  with("the step did not come back", [](auto& a) { a.returned = false; a.steps = {}; a.newFiles.clear(); });
-  with("a target not told", [](auto& a) { a.target.reset(); });
-  with("another target", [](auto& a) { a.target = L"Подключение по локальной сети"; });
-  with("not deleted", [](auto& a) { a.notDeleted = {L"Dialwright check 1-2.lnk"}; });
-  with("one item", [](auto& a) { a.steps.items = 1; });
-  with("eleven items", [](auto& a) { a.steps.items = 11; });
-  const Says says[] = {
-      {State::kAsExpected,
-       {L"Шаг программы с записью проверки «Dialwright check 1-2»",
-        L"В папке сетевых подключений 3 элемента; запись проверки среди них",
-        L"На рабочем столе появился файл «Dialwright check 1-2.lnk»",
-        L"Это имя, под которым программа удаляет ярлык, заменяя подключение",
-        L"Ярлык ведёт к подключению «Dialwright check 1-2»",
-        L"Файл «Dialwright check 1-2.lnk», сделанный проверкой, удалён"}},
-      {State::kCannotBeTold, {L"Без ключа /phonebook:default этого не проверить"}},
-      {State::kCannotBeTold, {L"Запись проверки не записана (строка 1): ярлык делать не из чего"}, {L"Шаг программы"}},
-      {State::kDiffers, {L"WScript.Shell не называет папку рабочего стола", L"удалён"}},
-      {State::kDiffers, {L"Папки сетевых подключений (NameSpace(49)) у этой программы нет: она молча не сделает ярлык"},
-       {L"появился", L"за 10 секунд"}},
-      {State::kDiffers, {L"В папке сетевых подключений 1 элемент; записи проверки среди них нет"}, {L"за 10 секунд"}},
-      {State::kDiffers, {L"Шаг программы не удался, она покажет «Ошибка создания ярлыка подключения!»"},
-       {L"NameSpace(49)", L"NameSpace(0)", L"среди них нет"}},
-      {State::kDiffers, {L"Папки рабочего стола (NameSpace(0)) нет: программа молча не сделает ярлык"}},
-      {State::kDiffers,
-       {L"Программа удаляет ярлык под именем «Dialwright check 1-2.lnk», а оболочка назвала его "
-        L"«Dialwright check 1-2 - Ярлык.lnk»: заменяя подключение, программа оставит старый ярлык",
-        L"Файл «Dialwright check 1-2 - Ярлык.lnk», сделанный проверкой, удалён"}},
-      {State::kDiffers, {L"Файл «Dialwright check 1-2.lnk» появился не в той папке рабочего стола"},
-       {L"Это имя"}},
-      {State::kDiffers,
-       {L"Оболочка показала окно «Создание ярлыка» с текстом «Создать ярлык?» и ждала ответа: этот вопрос "
-        L"увидит и пользователь программы; проверка закрыла окно отказом"},
-       {L"не сделала ярлыка", L"Цель ярлыка"}},
-      {State::kDiffers, {L"окно «Вопрос» с текстом «Да?»", L"закрыть окно проверка не смогла"}},
-      {State::kDiffers, {L"Оболочка за 10 секунд не сделала ярлыка и не показала окна: у пользователя программы ярлыка не будет"},
-       {L"Цель ярлыка"}},
-      {State::kDiffers, {L"Шаг программы не вернулся за 10 секунд: программа ждала бы его"}, {L"NameSpace(49)"}},
-      {State::kCannotBeTold, {L"Цель ярлыка оболочка не называет", L"удалён"}},
-      {State::kDiffers, {L"Ярлык ведёт к «Подключение по локальной сети», а не к подключению «Dialwright check 1-2»"}},
-      {State::kDiffers, {L"Файл «Dialwright check 1-2.lnk», сделанный проверкой, не удаляется: удалите его с рабочего стола сами"}},
-      {State::kAsExpected, {L"В папке сетевых подключений 1 элемент;"}},
-      {State::kAsExpected, {L"В папке сетевых подключений 11 элементов;"}},
-  };
-  ASSERT_EQ(inputs.size(), std::size(says));
-  for (std::size_t i = 0; i < inputs.size(); ++i)
-    ExpectRow(check::ShortcutRow(inputs[i].second), says[i], inputs[i].first);
+  for (const auto& row : rows) {
+    Answers answers = Made();
+    row.change(answers);
+    ExpectRow(check::ShortcutRow(answers), row.says, row.name);
+  }
 }
 
 }  // namespace
