@@ -33,8 +33,13 @@ std::wstring ArchitectureName(std::uint16_t architecture) {
 }
 
 void NoteArchitecture(Row& row, const Architecture& a) {
-  if (!a.system || !a.wow64) {
+  if (!a.system) {
     row.Note(State::kCannotBeTold, L"Архитектуру системы эта Windows не сообщает");
+    return;
+  }
+  if (!a.wow64) {
+    row.Note(State::kCannotBeTold, L"Система " + ArchitectureName(*a.system) +
+                                       L"; работает ли проверка под WoW64, эта Windows не сообщает");
     return;
   }
   row.Note(State::kAsExpected,

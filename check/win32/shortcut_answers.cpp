@@ -181,8 +181,9 @@ std::optional<std::wstring> TargetOf(const std::wstring& file) {
 }  // namespace
 
 std::vector<std::wstring>& HeldMessageBoxes() {
-  static std::vector<std::wstring> boxes;
-  return boxes;
+  // Never destroyed: a step that hangs may still be showing a box when the check ends.
+  static auto* const boxes = new std::vector<std::wstring>;
+  return *boxes;
 }
 
 ShortcutAnswers AskShortcut(const std::wstring& entryName) {

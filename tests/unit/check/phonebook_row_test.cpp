@@ -254,6 +254,13 @@ TEST(CheckPhonebookRow, EachTunnelAndItsKey) {
   basMain::FillSettings();
 }
 
+// The file or its folder not to be had, and the service's own refusals of a phonebook.
+TEST(CheckPhonebookRow, CodesThatRefuseThePhonebookItself) {
+  for (const ResultCode code : {2u, 3u, 5u, 621u, 624u}) EXPECT_TRUE(check::RefusesThePhonebook(code)) << code;
+  for (const ResultCode code : {0u, 1u, 4u, 6u, 620u, 622u, 623u, 625u, 632u})
+    EXPECT_FALSE(check::RefusesThePhonebook(code)) << code;
+}
+
 // ASCII text as UTF-16 after its byte-order mark, as a phonebook file may be written.
 std::string Utf16(const std::string& ascii) {
   std::string bytes = "\xFF\xFE";
