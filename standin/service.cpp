@@ -167,23 +167,38 @@ ResultCode Service::RasEnumDevicesA(void* devices, std::uint32_t* byteCount,
   return kSuccess;
 }
 
+ResultCode Service::LoadCredentialed(const char* phonebook, const char* entryName,
+                                     const std::uint8_t* credentials, Phonebook& contents,
+                                     const PhonebookEntry*& entry) {
+  if (credentials == nullptr) return kInvalidParameter;
+  if (LoadNumber(credentials) != kCredentialsSize) return kInvalidSize;
+  if (entryName == nullptr || !IsValidEntryName(entryName)) return kInvalidName;
+  if (const ResultCode result = Load(phonebook, contents)) return result;
+  entry = contents.Find(entryName);
+  return entry != nullptr ? kSuccess : kCannotFindEntry;
+}
+
+namespace {
+
+std::uint32_t KeptMask(const PhonebookEntry& entry) {
+  std::uint32_t mask = 0;
+  if (const std::string* kept = FindValue(entry.values, kCredentialsMaskKey)) ParseNumber(*kept, mask);
+  return mask;
+}
+
+}  // namespace
+
 ResultCode Service::RasSetCredentialsA(const char* phonebook, const char* entryName,
                                        const void* credentials, bool clear) {
   if (const auto failure = options_.FailureOf(Call::kRasSetCredentialsA)) return *failure;
   const auto* bytes = static_cast<const std::uint8_t*>(credentials);
-  if (bytes == nullptr) return kInvalidParameter;
-  if (LoadNumber(bytes) != kCredentialsSize) return kInvalidSize;
-  if (entryName == nullptr || !IsValidEntryName(entryName)) return kInvalidName;
   Phonebook contents;
-  if (const ResultCode result = Load(phonebook, contents)) return result;
-  const PhonebookEntry* found = contents.Find(entryName);
-  if (found == nullptr) return kCannotFindEntry;
+  const PhonebookEntry* found = nullptr;
+  if (const ResultCode result = LoadCredentialed(phonebook, entryName, bytes, contents, found))
+    return result;
   PhonebookEntry entry = *found;
-  std::uint32_t mask = 0;
-  const std::string* kept = FindValue(entry.values, kCredentialsMaskKey);
-  if (kept != nullptr) ParseNumber(*kept, mask);
   const std::uint32_t given = LoadNumber(bytes + 4);
-  mask = clear ? mask & ~given : mask | given;
+  const std::uint32_t mask = clear ? KeptMask(entry) & ~given : KeptMask(entry) | given;
   std::erase_if(entry.values, [](const auto& value) { return value.first == kCredentialsMaskKey; });
   if (mask != 0) entry.values.emplace_back(kCredentialsMaskKey, std::to_string(mask));
   contents.Store(std::move(entry));
@@ -194,16 +209,11 @@ ResultCode Service::RasGetCredentialsA(const char* phonebook, const char* entryN
                                        void* credentials) {
   if (const auto failure = options_.FailureOf(Call::kRasGetCredentialsA)) return *failure;
   auto* bytes = static_cast<std::uint8_t*>(credentials);
-  if (bytes == nullptr) return kInvalidParameter;
-  if (LoadNumber(bytes) != kCredentialsSize) return kInvalidSize;
-  if (entryName == nullptr || !IsValidEntryName(entryName)) return kInvalidName;
   Phonebook contents;
-  if (const ResultCode result = Load(phonebook, contents)) return result;
-  const PhonebookEntry* entry = contents.Find(entryName);
-  if (entry == nullptr) return kCannotFindEntry;
-  std::uint32_t mask = 0;
-  if (const std::string* kept = FindValue(entry->values, kCredentialsMaskKey)) ParseNumber(*kept, mask);
-  StoreNumber(bytes + 4, LoadNumber(bytes + 4) & mask);
+  const PhonebookEntry* entry = nullptr;
+  if (const ResultCode result = LoadCredentialed(phonebook, entryName, bytes, contents, entry))
+    return result;
+  StoreNumber(bytes + 4, LoadNumber(bytes + 4) & KeptMask(*entry));
   return kSuccess;
 }
 

@@ -44,6 +44,10 @@ class Service {
  private:
   ResultCode Load(const char* phonebook, Phonebook& contents);
   ResultCode Save(const char* phonebook, const Phonebook& contents);
+  // The checks a credentials call makes of its arguments, and the phonebook with the entry.
+  ResultCode LoadCredentialed(const char* phonebook, const char* entryName,
+                              const std::uint8_t* credentials, Phonebook& contents,
+                              const PhonebookEntry*& entry);
 
   Storage& storage_;
   Options options_;
